@@ -1,0 +1,56 @@
+#include "base/numeric.hpp"
+
+#include <cmath>
+
+#include "base/error.hpp"
+
+namespace velmora {
+
+void raise_division_by_zero() { throw Error("Floating point division by zero"); }
+void raise_invalid_operation() { throw Error("Invalid floating point operation"); }
+void raise_overflow() { throw Error("Floating point overflow"); }
+
+Extended divide(Extended a, Extended b) {
+    if (std::isnan(a) || std::isnan(b)) raise_invalid_operation();
+    if (b == 0) {
+        if (a == 0) raise_invalid_operation();
+        raise_division_by_zero();
+    }
+    const Extended quotient = a / b;
+    if (std::isinf(quotient) && !std::isinf(a)) raise_overflow();
+    return quotient;
+}
+
+float to_single(Extended value) {
+    if (std::isnan(value)) raise_invalid_operation();
+    const float single = static_cast<float>(value);
+    if (std::isinf(single) && !std::isinf(value)) raise_overflow();
+    return single;
+}
+
+namespace {
+
+// `integral` is already a whole number; it is checked against the range, then converted exactly.
+std::int32_t to_int32(Extended integral) {
+    if (!(integral >= std::numeric_limits<std::int32_t>::min() &&
+          integral <= std::numeric_limits<std::int32_t>::max())) {
+        raise_invalid_operation();
+    }
+    return static_cast<std::int32_t>(integral);
+}
+
+}  // namespace
+
+std::int32_t round_half_even(Extended value) {
+    // Round to nearest, an exact half to the even neighbour, independent of the rounding mode.
+    Extended lower = std::floor(value);
+    const Extended fraction = value - lower;  // exact: both lie within one binade step of each other
+    if (fraction > 0.5L || (fraction == 0.5L && std::fmod(lower, 2.0L) != 0)) lower += 1;
+    return to_int32(lower);
+}
+
+std::int32_t floor_to_int(Extended value) { return to_int32(std::floor(value)); }
+std::int32_t ceil_to_int(Extended value) { return to_int32(std::ceil(value)); }
+std::int32_t trunc_to_int(Extended value) { return to_int32(std::trunc(value)); }
+
+}  // namespace velmora

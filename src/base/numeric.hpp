@@ -1,0 +1,35 @@
+// Arithmetic as the program defines it: values formed at extended precision (a 64-bit significand,
+// `long double` on x86), rounded to single where a value is stored as single, integers by rounding to
+// nearest with ties to even. Division by zero, invalid operations and overflow are errors with their
+// messages, never silent infinities or NaNs.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+namespace velmora {
+
+using Extended = long double;
+
+#if defined(__x86_64__) || defined(__i386__)
+static_assert(std::numeric_limits<Extended>::digits == 64, "long double must be the 80-bit extended format");
+#endif
+
+[[noreturn]] void raise_division_by_zero();  // "Floating point division by zero"
+[[noreturn]] void raise_invalid_operation();  // "Invalid floating point operation"
+[[noreturn]] void raise_overflow();           // "Floating point overflow"
+
+// a / b at extended precision: b = 0 is a division by zero (0 / 0 an invalid operation).
+Extended divide(Extended a, Extended b);
+
+// Rounds to IEEE single precision, to nearest; a value beyond the single range is an overflow, a NaN
+// an invalid operation.
+float to_single(Extended value);
+
+// Conversions to a signed 32-bit integer; a value outside its range (or a NaN) is an invalid operation.
+std::int32_t round_half_even(Extended value);  // 2.5 gives 2, 3.5 gives 4
+std::int32_t floor_to_int(Extended value);
+std::int32_t ceil_to_int(Extended value);
+std::int32_t trunc_to_int(Extended value);
+
+}  // namespace velmora
