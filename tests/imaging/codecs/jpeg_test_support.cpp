@@ -153,7 +153,7 @@ std::vector<std::uint8_t> write_crafted_jpeg(const CraftedJpeg& spec) {
     info.image_width = static_cast<JDIMENSION>(spec.width);
     info.image_height = static_cast<JDIMENSION>(spec.height);
     info.input_components = spec.components;
-    info.in_color_space = spec.in_color_space != 0 ? static_cast<J_COLOR_SPACE>(spec.in_color_space)
+    info.in_color_space = spec.in_color_space >= 0 ? static_cast<J_COLOR_SPACE>(spec.in_color_space)
                                                    : (spec.components == 1 ? JCS_GRAYSCALE : JCS_RGB);
     jpeg_set_defaults(&info);
     if (spec.jpeg_color_space >= 0)
@@ -161,7 +161,18 @@ std::vector<std::uint8_t> write_crafted_jpeg(const CraftedJpeg& spec) {
     info.write_JFIF_header = spec.jfif_marker ? TRUE : FALSE;
     info.write_Adobe_marker = spec.adobe_marker ? TRUE : FALSE;
     jpeg_set_quality(&info, spec.quality, TRUE);
+    info.density_unit = static_cast<UINT8>(spec.density_unit);
+    info.X_density = static_cast<UINT16>(spec.density);
+    info.Y_density = static_cast<UINT16>(spec.density);
     if (spec.progressive) jpeg_simple_progression(&info);
+    std::vector<jpeg_scan_info> scans(static_cast<std::size_t>(spec.components));
+    if (spec.separate_scans) {
+        for (int c = 0; c < spec.components; ++c) {
+            scans[static_cast<std::size_t>(c)] = jpeg_scan_info{1, {c, 0, 0, 0}, 0, 63, 0, 0};
+        }
+        info.scan_info = scans.data();
+        info.num_scans = spec.components;
+    }
     jpeg_start_compress(&info, TRUE);
     for (const auto& [marker, contents] : spec.markers) {
         jpeg_write_marker(&info, marker, contents.data(), static_cast<unsigned>(contents.size()));

@@ -42,11 +42,14 @@ struct CraftedJpeg {
     int width = 8;
     int height = 8;
     int components = 3;
-    int in_color_space = 0;     // J_COLOR_SPACE; the default leaves the library's choice for RGB
+    int in_color_space = -1;    // J_COLOR_SPACE, or -1 for gray or RGB by the component count
     int jpeg_color_space = -1;  // J_COLOR_SPACE, or -1 for the library's default from the input
     bool adobe_marker = false;
     bool jfif_marker = true;
     bool progressive = false;
+    bool separate_scans = false;  // sequential, one scan per component
+    int density_unit = 0;
+    int density = 1;
     int quality = 90;
     std::vector<std::uint8_t> samples;  // width * height * components, no padding
     // Extra segments after the default markers: marker code and contents.
