@@ -118,5 +118,36 @@ TEST(DrawLogo, ClipsToThePhotograph) {
     EXPECT_EQ(pixel(small, 0, 1), (Bytes{7, 7, 7}));
 }
 
+TEST(DrawLogo, OntoIndexedAndThirtyTwoBitPhotographs) {
+    std::vector<Color> grays;
+    for (int i = 0; i < 256; i += 5)
+        grays.push_back(Color{std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)});
+    Picture photo = filled(3, 1, PixelFormat::pf8bit, 0);  // index 0: black
+    photo.set_palette(grays);
+
+    Picture logo = filled(3, 1, PixelFormat::pf32bit, 0);
+    logo.set_has_alpha(true);
+    const Bytes pixels{128, 128, 128, 128, 0, 0, 0, 0, 0, 0, 255, 255};  // white at 128, clear, red
+    std::copy(pixels.begin(), pixels.end(), logo.scanline(0));
+    draw_logo(logo, photo, {0, 0});
+    const std::uint8_t* row = std::as_const(photo).scanline(0);
+    EXPECT_EQ(row[0], 26) << "128 lies nearest the gray 130";
+    EXPECT_EQ(row[1], 0);
+    EXPECT_EQ(row[2], 17) << "red averages to 85, the gray 85";
+
+    // Four-bit photos keep the neighbouring pixel of a shared byte.
+    Picture packed = filled(3, 1, PixelFormat::pf4bit, 0x12);
+    packed.set_palette({Color{0, 0, 0}, Color{1, 1, 1}, Color{2, 2, 2}, Color{255, 255, 255}});
+    Picture white = filled(1, 1, PixelFormat::pf24bit, 255);
+    draw_logo(white, packed, {1, 0});
+    EXPECT_EQ(std::as_const(packed).scanline(0)[0], 0x13);
+
+    // On a 32-bit photo the fourth byte is composited too and stays 255 under an opaque photo.
+    Picture wide = filled(3, 1, PixelFormat::pf32bit, 255);
+    draw_logo(logo, wide, {0, 0});
+    EXPECT_EQ(pixel(wide, 0, 0), (Bytes{255, 255, 255, 255}));
+    EXPECT_EQ(pixel(wide, 2, 0), (Bytes{0, 0, 255, 255}));
+}
+
 }  // namespace
 }  // namespace velmora

@@ -135,3 +135,100 @@ TEST(PngLogo, MarkTransparentChangesNothing) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+using test::Bytes;
+using test::chunk;
+using test::simple_png;
+
+Bytes samples_of(const PngLogo& logo) {
+    return Bytes(logo.samples().begin(), logo.samples().end());
+}
+
+TEST(PngLogoSamples, GammaTableFromTheGamaChunk) {
+    const Bytes red128{0, 128, 1, 64};
+    PngLogo logo;
+    logo.load_from_memory(simple_png(1, 1, 8, 2, red128, {chunk("gAMA", test::be32(100000))}));
+    EXPECT_EQ(samples_of(logo), (Bytes{186, 21, 136}));
+    EXPECT_EQ(logo.gamma_table()[0], 0);
+    EXPECT_EQ(logo.gamma_table()[255], 255);
+    Picture picture;
+    logo.convert_into(picture);
+    EXPECT_EQ(std::as_const(picture).scanline(0)[2], 186) << "a red sample of 128 is drawn as 186";
+
+    for (const std::uint32_t identity : {45455u, 0u}) {
+        logo.load_from_memory(simple_png(1, 1, 8, 2, red128, {chunk("gAMA", test::be32(identity))}));
+        EXPECT_EQ(samples_of(logo), (Bytes{128, 1, 64})) << identity;
+        for (int i = 0; i < 256; ++i)
+            ASSERT_EQ(logo.gamma_table()[static_cast<std::size_t>(i)], i) << identity;
+    }
+
+    // The table applies to what follows the gAMA chunk: the palette after it, not the one before.
+    const Bytes plte = chunk("PLTE", {128, 1, 64});
+    const Bytes gama = chunk("gAMA", test::be32(100000));
+    logo.load_from_memory(simple_png(1, 1, 8, 3, {0, 0}, {gama, plte}));
+    EXPECT_EQ(logo.palette()[0], (Color{186, 21, 136}));
+    logo.load_from_memory(simple_png(1, 1, 8, 3, {0, 0}, {plte, gama}));
+    EXPECT_EQ(logo.palette()[0], (Color{128, 1, 64}));
+
+    // Gray with alpha keeps its gray bytes, and alpha is never corrected.
+    logo.load_from_memory(simple_png(2, 1, 8, 4, {0, 128, 128, 64, 1}, {gama}));
+    EXPECT_EQ(samples_of(logo), (Bytes{128, 64}));
+    EXPECT_EQ(Bytes(logo.alpha_plane().begin(), logo.alpha_plane().end()), (Bytes{128, 1}));
+    logo.load_from_memory(simple_png(1, 1, 8, 6, {0, 128, 128, 128, 128}, {gama}));
+    EXPECT_EQ(samples_of(logo), (Bytes{186, 186, 186}));
+    EXPECT_EQ(logo.alpha_plane()[0], 128);
+    // Gray levels are widened first, then corrected: 4-bit 8 is the level 136.
+    logo.load_from_memory(simple_png(1, 1, 4, 0, {0, 0x80}, {gama}));
+    EXPECT_EQ(samples_of(logo), (Bytes{logo.gamma_table()[136]}));
+}
+
+TEST(PngLogoSamples, DepthsReduceAndWiden) {
+    PngLogo logo;
+    logo.load_from_memory(simple_png(1, 1, 16, 2, {0, 0x12, 0x34, 0xAB, 0xCD, 0xFF, 0x00}));
+    EXPECT_EQ(samples_of(logo), (Bytes{0x12, 0xAB, 0xFF})) << "the most significant byte of each sample";
+    logo.load_from_memory(simple_png(2, 1, 16, 4, {0, 0x80, 0x01, 0x40, 0xFF, 0x7F, 0xFF, 0x00, 0x01}));
+    EXPECT_EQ(samples_of(logo), (Bytes{0x80, 0x7F}));
+    EXPECT_EQ(Bytes(logo.alpha_plane().begin(), logo.alpha_plane().end()), (Bytes{0x40, 0x00}));
+
+    logo.load_from_memory(simple_png(8, 1, 1, 0, {0, 0b10110000}));
+    EXPECT_EQ(samples_of(logo), (Bytes{255, 0, 255, 255, 0, 0, 0, 0}));
+    logo.load_from_memory(simple_png(5, 1, 2, 0, {0, 0b00011011, 0b11000000}));
+    EXPECT_EQ(samples_of(logo), (Bytes{0, 85, 170, 255, 255}));
+    logo.load_from_memory(simple_png(3, 1, 4, 0, {0, 0x0F, 0x70}));
+    EXPECT_EQ(samples_of(logo), (Bytes{0, 255, 119}));
+    logo.load_from_memory(simple_png(3, 1, 4, 3, {0, 0x0F, 0x70}, {chunk("PLTE", Bytes(48, 1))}));
+    EXPECT_EQ(samples_of(logo), (Bytes{0, 15, 7})) << "palette indices are kept as they are";
+}
+
+TEST(PngLogoSamples, KeyColoursOfGrayAndTruecolour) {
+    PngLogo logo;
+    Picture picture;
+    // 4-bit gray with tRNS 5: the key is the gray 5 * 17 = 85.
+    logo.load_from_memory(simple_png(2, 1, 4, 0, {0, 0x5A}, {chunk("tRNS", {0, 5})}));
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::single_color);
+    EXPECT_EQ(logo.key_color(), (Color{85, 85, 85}));
+    logo.convert_into(picture);
+    EXPECT_EQ(picture.transparent_color(), (Color{85, 85, 85}));
+    // A gray value beyond the bit depth matches no pixel: the chunk is ignored.
+    logo.load_from_memory(simple_png(2, 1, 4, 0, {0, 0x5A}, {chunk("tRNS", {0, 16})}));
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::none);
+    // 16-bit: the low-order byte of the tRNS sample.
+    logo.load_from_memory(simple_png(1, 1, 16, 0, {0, 1, 2}, {chunk("tRNS", {0x01, 0x02})}));
+    EXPECT_EQ(logo.key_color(), (Color{2, 2, 2}));
+    // Truecolour: each low-order byte through the gamma table.
+    logo.load_from_memory(simple_png(
+        1, 1, 8, 2, {0, 1, 2, 3}, {chunk("gAMA", test::be32(100000)), chunk("tRNS", {0, 1, 0, 64, 0, 128})}));
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::single_color);
+    EXPECT_EQ(logo.key_color(), (Color{21, 136, 186}));
+    EXPECT_EQ(logo.transparency_values()[1], 1);
+    EXPECT_EQ(logo.transparency_values()[6], 255);
+    // Too short for its samples: ignored.
+    logo.load_from_memory(simple_png(1, 1, 8, 2, {0, 1, 2, 3}, {chunk("tRNS", {0, 1})}));
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::none);
+}
+
+}  // namespace
+}  // namespace velmora
