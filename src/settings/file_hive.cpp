@@ -70,10 +70,24 @@ std::optional<Hive> read_hive(const std::filesystem::path& file) {
     return parse_hive(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
+// Replaces the file by rename: whoever reads it, and a crash of this program at any moment, sees the old
+// or the new file whole. Reaching the disk is left to flush_to_disk, once per opened key.
 void write_hive(const std::filesystem::path& file, const Hive& hive) {
     const std::string text = print_hive(hive);
     write_file_atomically(file, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
-                          Durability::kFlushToDisk);
+                          Durability::kRenameOnly);
+}
+
+// Flushes the file's data and its folder's entry for it to the disk, so that the last replacement
+// survives a power failure. Best effort: nothing can be reported when a key closes.
+void flush_to_disk(const std::filesystem::path& file) {
+    for (const auto& [path, flags] :
+         {std::pair{file, O_RDONLY}, std::pair{file.parent_path(), O_RDONLY | O_DIRECTORY}}) {
+        const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+        if (fd < 0) continue;
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 // Renames the file to the first free name of .corrupt, .corrupt.2, .corrupt.3, ..., never replacing an
@@ -103,11 +117,21 @@ void remove_leftover_temporaries(const std::filesystem::path& file) {
     }
 }
 
-// A key opened for writing: holds the lock and the hive as last written until it is closed.
+// A key opened for writing: holds the lock and the hive as last written until it is closed, and flushes
+// what it wrote to the disk when it closes, still under the lock.
 class WritableKey : public OpenRegistryKey {
   public:
-    WritableKey(std::filesystem::path file, HiveLock lock, Hive hive, std::string path)
-        : file_(std::move(file)), lock_(std::move(lock)), hive_(std::move(hive)), path_(std::move(path)) {}
+    WritableKey(std::filesystem::path file, HiveLock lock, Hive hive, std::string path, bool written)
+        : file_(std::move(file)),
+          lock_(std::move(lock)),
+          hive_(std::move(hive)),
+          path_(std::move(path)),
+          written_(written) {}
+    WritableKey(const WritableKey&) = delete;
+    WritableKey& operator=(const WritableKey&) = delete;
+    ~WritableKey() override {
+        if (written_) flush_to_disk(file_);
+    }
 
     ValueQuery query(std::string_view name) override {
         const RegistryValue* value = hive_.add_key(path_).find_value(name);
@@ -120,6 +144,7 @@ class WritableKey : public OpenRegistryKey {
         hive_.add_key(path_).set_value(name, value);
         try {
             write_hive(file_, hive_);
+            written_ = true;
             return true;
         } catch (const Error&) {
             // The file still holds what was last written, and nobody else wrote it meanwhile.
@@ -137,6 +162,7 @@ class WritableKey : public OpenRegistryKey {
     HiveLock lock_;
     Hive hive_;
     std::string path_;
+    bool written_;
 };
 
 std::unique_ptr<WritableKey> open_for_writing(const std::filesystem::path& file, const std::string& path) {
@@ -156,7 +182,8 @@ std::unique_ptr<WritableKey> open_for_writing(const std::filesystem::path& file,
         return nullptr;
     }
     if (!hive) hive.emplace();
-    if (hive->find_key(path) == nullptr) {
+    const bool created = hive->find_key(path) == nullptr;
+    if (created) {
         hive->add_key(path);
         try {
             write_hive(file, *hive);
@@ -164,7 +191,7 @@ std::unique_ptr<WritableKey> open_for_writing(const std::filesystem::path& file,
             return nullptr;
         }
     }
-    return std::make_unique<WritableKey>(file, std::move(*lock), std::move(*hive), path);
+    return std::make_unique<WritableKey>(file, std::move(*lock), std::move(*hive), path, created);
 }
 
 // A key opened for reading and writing without creating it: its values as the file held them when it
