@@ -135,8 +135,8 @@ TEST(FileHive, RefusedAccessMakesEveryOpenFail) {
     std::filesystem::permissions(home.hive_file(), std::filesystem::perms::none);
     EXPECT_EQ(opens(false), 0);
     EXPECT_EQ(opens(true), 0);
-    std::filesystem::permissions(home.hive_file(), std::filesystem::perms::owner_read |
-                                                       std::filesystem::perms::owner_write);
+    std::filesystem::permissions(home.hive_file(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(read_text_file(home.hive_file()), before);
 }
 
