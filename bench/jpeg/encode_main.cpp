@@ -3,34 +3,37 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "base/error.hpp"
-#include "base/file_io.hpp"
 #include "imaging/codecs/jpeg_image.hpp"
 
 namespace {
 
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// Reads the PPM row by row straight into the picture, as cjpeg reads its input, so that neither
+// side pays for a whole-file buffer.
 velmora::Picture read_ppm(const char* path) {
-    const std::vector<std::uint8_t> bytes = velmora::read_whole_file(path);
-    int width = 0, height = 0, maximum = 0, offset = 0;
-    const std::string head(
-        bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(64, bytes.size())));
-    if (std::sscanf(head.c_str(), "P6 %d %d %d%n", &width, &height, &maximum, &offset) != 3 ||
-        maximum != 255 ||
-        bytes.size() < static_cast<std::size_t>(offset) + 1 + static_cast<std::size_t>(width) * height * 3) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
+    int width = 0, height = 0, maximum = 0;
+    if (!file || std::fscanf(file.get(), "P6 %d %d %d", &width, &height, &maximum) != 3 || maximum != 255 ||
+        std::fgetc(file.get()) == EOF) {
         throw velmora::Error("not a binary 8-bit PPM");
     }
-    const std::uint8_t* from = bytes.data() + offset + 1;
     velmora::Picture picture;
     picture.set_size(width, height);
     for (int y = 0; y < height; ++y) {
         std::uint8_t* row = picture.scanline(y);
-        for (int x = 0; x < width; ++x, from += 3) {
-            row[3 * x + 0] = from[2];
-            row[3 * x + 1] = from[1];
-            row[3 * x + 2] = from[0];
+        if (std::fread(row, 3, static_cast<std::size_t>(width), file.get()) !=
+            static_cast<std::size_t>(width)) {
+            throw velmora::Error("PPM file too short");
         }
+        for (int x = 0; x < width; ++x) std::swap(row[3 * x], row[3 * x + 2]);
     }
     return picture;
 }
