@@ -6,26 +6,14 @@
 
 namespace velmora {
 
-void raise_division_by_zero() { throw Error("Floating point division by zero"); }
-void raise_invalid_operation() { throw Error("Invalid floating point operation"); }
-void raise_overflow() { throw Error("Floating point overflow"); }
-
-Extended divide(Extended a, Extended b) {
-    if (std::isnan(a) || std::isnan(b)) raise_invalid_operation();
-    if (b == 0) {
-        if (a == 0) raise_invalid_operation();
-        raise_division_by_zero();
-    }
-    const Extended quotient = a / b;
-    if (std::isinf(quotient) && !std::isinf(a)) raise_overflow();
-    return quotient;
+void raise_division_by_zero() {
+    throw Error("Floating point division by zero");
 }
-
-float to_single(Extended value) {
-    if (std::isnan(value)) raise_invalid_operation();
-    const float single = static_cast<float>(value);
-    if (std::isinf(single) && !std::isinf(value)) raise_overflow();
-    return single;
+void raise_invalid_operation() {
+    throw Error("Invalid floating point operation");
+}
+void raise_overflow() {
+    throw Error("Floating point overflow");
 }
 
 namespace {
@@ -49,8 +37,14 @@ std::int32_t round_half_even(Extended value) {
     return to_int32(lower);
 }
 
-std::int32_t floor_to_int(Extended value) { return to_int32(std::floor(value)); }
-std::int32_t ceil_to_int(Extended value) { return to_int32(std::ceil(value)); }
-std::int32_t trunc_to_int(Extended value) { return to_int32(std::trunc(value)); }
+std::int32_t floor_to_int(Extended value) {
+    return to_int32(std::floor(value));
+}
+std::int32_t ceil_to_int(Extended value) {
+    return to_int32(std::ceil(value));
+}
+std::int32_t trunc_to_int(Extended value) {
+    return to_int32(std::trunc(value));
+}
 
 }  // namespace velmora

@@ -20,6 +20,15 @@ struct Avx2Ops {
         return {_mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(low)),
                 _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(high))};
     }
+    static Vec widen(__m128i bytes) {
+        return {_mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(bytes)),
+                _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(_mm_srli_si128(bytes, 8)))};
+    }
+    static Vec load(const float* p) { return {_mm256_loadu_ps(p), _mm256_loadu_ps(p + 8)}; }
+    static void store(Vec v, float* p) {
+        _mm256_storeu_ps(p, v.low);
+        _mm256_storeu_ps(p + 8, v.high);
+    }
     static Vec fma(Vec a, Vec b, Vec c) {
         return {_mm256_fmadd_ps(a.low, b.low, c.low), _mm256_fmadd_ps(a.high, b.high, c.high)};
     }

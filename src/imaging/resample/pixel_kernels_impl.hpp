@@ -1,7 +1,8 @@
 // The fast kernels written once over a 16-lane vector type `Ops`, instantiated by the file of each
 // instruction set with its own `Ops` in an unnamed namespace (so no instantiation is shared). Include it
-// only from those files. Ops gives: Vec, zero(), broadcast(float), load_bytes(p) (16 bytes to floats),
-// fma(a, b, c) = a * b + c rounded once, store_bytes(v, p) (clamped to 0..255, rounded half to even).
+// only from those files. Ops gives: Vec, zero(), broadcast(float), widen(__m128i) and load_bytes(p)
+// (16 bytes to floats), load(p) and store(v, p) (16 floats), fma(a, b, c) = a * b + c rounded once,
+// store_bytes(v, p) (clamped to 0..255, rounded half to even).
 #pragma once
 
 #include <immintrin.h>
@@ -30,16 +31,19 @@ void transpose_16x16(__m128i (&block)[16]) {
 }
 
 template <class Ops>
-void gather_columns(const std::uint8_t* const* rows, std::size_t bytes, std::uint8_t* columns) {
+void gather_columns(const std::uint8_t* const* rows, std::size_t bytes, float* columns) {
     std::size_t n = 0;
     for (; n + 16 <= bytes; n += 16) {
+        // The rows are read left to right a block at a time; ask for their next lines early.
+        if (n % 64 == 0) {
+            for (int r = 0; r < 16; ++r)
+                _mm_prefetch(reinterpret_cast<const char*>(rows[r] + n + 512), _MM_HINT_T0);
+        }
         __m128i block[16];
         for (int r = 0; r < 16; ++r)
             block[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r] + n));
         transpose_16x16<Ops>(block);
-        for (int j = 0; j < 16; ++j) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(columns + (n + j) * 16), block[j]);
-        }
+        for (std::size_t j = 0; j < 16; ++j) Ops::store(Ops::widen(block[j]), columns + (n + j) * 16);
     }
     for (; n < bytes; ++n) {
         for (int r = 0; r < 16; ++r) columns[n * 16 + static_cast<std::size_t>(r)] = rows[r][n];
@@ -64,25 +68,52 @@ void scatter_rows(const std::uint8_t* results, std::size_t bytes, std::uint8_t* 
     }
 }
 
+// The three channel sums of one pixel for 16 rows, and one tap added to them.
 template <class Ops>
-void filter_columns(const ListView* lists, std::size_t list_count, const std::uint8_t* columns,
-                    std::uint8_t* results) {
-    using Vec = typename Ops::Vec;
-    for (std::size_t i = 0; i < list_count; ++i) {
-        const ListView& list = lists[i];
-        if (!list.exact) continue;
-        Vec blue = Ops::zero(), green = Ops::zero(), red = Ops::zero();
-        for (std::int32_t t = 0; t < list.count; ++t) {
-            const std::uint8_t* pixel = columns + static_cast<std::size_t>(list.taps[t].Index) * 48;
-            const Vec weight = Ops::broadcast(list.taps[t].Weight);
-            blue = Ops::fma(Ops::load_bytes(pixel), weight, blue);
-            green = Ops::fma(Ops::load_bytes(pixel + 16), weight, green);
-            red = Ops::fma(Ops::load_bytes(pixel + 32), weight, red);
-        }
-        std::uint8_t* out = results + i * 48;
+struct PixelSums {
+    typename Ops::Vec blue = Ops::zero(), green = Ops::zero(), red = Ops::zero();
+
+    void add(const SourceTap& tap, const float* columns, std::int32_t first_column) {
+        const float* pixel = columns + static_cast<std::size_t>(tap.Index - first_column) * 48;
+        const typename Ops::Vec weight = Ops::broadcast(tap.Weight);
+        blue = Ops::fma(Ops::load(pixel), weight, blue);
+        green = Ops::fma(Ops::load(pixel + 16), weight, green);
+        red = Ops::fma(Ops::load(pixel + 32), weight, red);
+    }
+    void store(std::uint8_t* out) const {
         Ops::store_bytes(blue, out);
         Ops::store_bytes(green, out + 16);
         Ops::store_bytes(red, out + 32);
+    }
+};
+
+// Two lists at a time, tap for tap, so that six independent sums hide the latency of the fused
+// multiply-add; each sum still takes its own list's taps in order.
+template <class Ops>
+void filter_columns(const ListView* lists, std::size_t list_count, const float* columns,
+                    std::int32_t first_column, std::uint8_t* results) {
+    std::size_t i = 0;
+    for (; i + 1 < list_count; i += 2) {
+        const ListView& one = lists[i];
+        const ListView& two = lists[i + 1];
+        if (!one.exact || !two.exact) break;
+        PixelSums<Ops> first, second;
+        const std::int32_t both = one.count < two.count ? one.count : two.count;
+        std::int32_t t = 0;
+        for (; t < both; ++t) {
+            first.add(one.taps[t], columns, first_column);
+            second.add(two.taps[t], columns, first_column);
+        }
+        for (std::int32_t u = t; u < one.count; ++u) first.add(one.taps[u], columns, first_column);
+        for (std::int32_t u = t; u < two.count; ++u) second.add(two.taps[u], columns, first_column);
+        first.store(results + i * 48);
+        second.store(results + (i + 1) * 48);
+    }
+    for (; i < list_count; ++i) {
+        if (!lists[i].exact) continue;
+        PixelSums<Ops> sums;
+        for (std::int32_t t = 0; t < lists[i].count; ++t) sums.add(lists[i].taps[t], columns, first_column);
+        sums.store(results + i * 48);
     }
 }
 
