@@ -67,7 +67,7 @@ struct ListRun {
 };
 
 std::vector<ListRun> runs_of(const std::vector<ListView>& lists) {
-    constexpr std::int32_t kRunColumns = 128;
+    constexpr std::int32_t kRunColumns = 256;
     std::vector<ListRun> runs;
     for (std::size_t i = 0; i < lists.size(); ++i) {
         std::int32_t low = std::numeric_limits<std::int32_t>::max(), high = -1;
