@@ -14,8 +14,8 @@ namespace velmora {
 
 namespace {
 
-// A corner computed at 64 bits, brought back into int. A value beyond int lies beyond any photograph,
-// and so does its clamp, since a logo is far narrower than the int range.
+// A corner computed at 64 bits, brought back into int. A corner beyond the int range lies beyond any
+// photograph, and so does the clamped one: nothing of the logo shows either way.
 int clamp_to_int(std::int64_t value) {
     return static_cast<int>(
         std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
