@@ -18,7 +18,8 @@ inline constexpr int kBlockRows = 16;
 struct ListView {
     const SourceTap* taps;
     std::int32_t count;
-    bool exact;  // the fused sum gives the reference bytes
+    bool exact;       // the fused sum gives the reference bytes
+    bool contiguous;  // the taps' indices run up by one from the first
 };
 
 struct PixelKernels {

@@ -8,6 +8,8 @@ namespace velmora {
 namespace {
 
 struct Avx2Ops {
+    // Sixteen registers are too few for two lists sharing their loads: they would spill.
+    static constexpr bool kSharedLoads = false;
     struct Vec {
         __m256 low;
         __m256 high;

@@ -11,6 +11,7 @@ namespace velmora {
 namespace {
 
 struct Avx512Ops {
+    static constexpr bool kSharedLoads = true;
     using Vec = __m512;
     static Vec zero() { return _mm512_setzero_ps(); }
     static Vec broadcast(float value) { return _mm512_set1_ps(value); }

@@ -2,7 +2,8 @@
 // instruction set with its own `Ops` in an unnamed namespace (so no instantiation is shared). Include it
 // only from those files. Ops gives: Vec, zero(), broadcast(float), widen(__m128i) and load_bytes(p)
 // (16 bytes to floats), load(p) and store(v, p) (16 floats), fma(a, b, c) = a * b + c rounded once,
-// store_bytes(v, p) (clamped to 0..255, rounded half to even).
+// store_bytes(v, p) (clamped to 0..255, rounded half to even), and kSharedLoads: whether it has the
+// registers to filter two lists from one load of their shared columns.
 #pragma once
 
 #include <immintrin.h>
@@ -71,14 +72,20 @@ void scatter_rows(const std::uint8_t* results, std::size_t bytes, std::uint8_t* 
 // The three channel sums of one pixel for 16 rows, and one tap added to them.
 template <class Ops>
 struct PixelSums {
-    typename Ops::Vec blue = Ops::zero(), green = Ops::zero(), red = Ops::zero();
+    using Vec = typename Ops::Vec;
+    Vec blue = Ops::zero(), green = Ops::zero(), red = Ops::zero();
 
+    static const float* pixel_at(const float* columns, std::int32_t index, std::int32_t first_column) {
+        return columns + static_cast<std::size_t>(index - first_column) * 48;
+    }
+    void add(const float* pixel, float weight) {
+        const Vec w = Ops::broadcast(weight);
+        blue = Ops::fma(Ops::load(pixel), w, blue);
+        green = Ops::fma(Ops::load(pixel + 16), w, green);
+        red = Ops::fma(Ops::load(pixel + 32), w, red);
+    }
     void add(const SourceTap& tap, const float* columns, std::int32_t first_column) {
-        const float* pixel = columns + static_cast<std::size_t>(tap.Index - first_column) * 48;
-        const typename Ops::Vec weight = Ops::broadcast(tap.Weight);
-        blue = Ops::fma(Ops::load(pixel), weight, blue);
-        green = Ops::fma(Ops::load(pixel + 16), weight, green);
-        red = Ops::fma(Ops::load(pixel + 32), weight, red);
+        add(pixel_at(columns, tap.Index, first_column), tap.Weight);
     }
     void store(std::uint8_t* out) const {
         Ops::store_bytes(blue, out);
@@ -87,8 +94,34 @@ struct PixelSums {
     }
 };
 
-// Two lists at a time, tap for tap, so that six independent sums hide the latency of the fused
-// multiply-add; each sum still takes its own list's taps in order.
+// Two neighbouring lists whose taps are runs of columns, the second starting `shift` columns after
+// the first: the columns they share are loaded once for both. Each list still takes its taps in order:
+// the first its own leading taps, then the shared ones, then the rest.
+template <class Ops>
+void filter_shifted_pair(const ListView& one, const ListView& two, std::int32_t shift, const float* columns,
+                         std::int32_t first_column, PixelSums<Ops>& first, PixelSums<Ops>& second) {
+    for (std::int32_t t = 0; t < shift; ++t) first.add(one.taps[t], columns, first_column);
+    const std::int32_t rest = one.count - shift;
+    const std::int32_t shared = rest < two.count ? rest : two.count;
+    for (std::int32_t t = 0; t < shared; ++t) {
+        const float* pixel = PixelSums<Ops>::pixel_at(columns, two.taps[t].Index, first_column);
+        const typename Ops::Vec blue = Ops::load(pixel), green = Ops::load(pixel + 16),
+                                red = Ops::load(pixel + 32);
+        const typename Ops::Vec w1 = Ops::broadcast(one.taps[shift + t].Weight);
+        const typename Ops::Vec w2 = Ops::broadcast(two.taps[t].Weight);
+        first.blue = Ops::fma(blue, w1, first.blue);
+        second.blue = Ops::fma(blue, w2, second.blue);
+        first.green = Ops::fma(green, w1, first.green);
+        second.green = Ops::fma(green, w2, second.green);
+        first.red = Ops::fma(red, w1, first.red);
+        second.red = Ops::fma(red, w2, second.red);
+    }
+    for (std::int32_t t = shift + shared; t < one.count; ++t) first.add(one.taps[t], columns, first_column);
+    for (std::int32_t t = shared; t < two.count; ++t) second.add(two.taps[t], columns, first_column);
+}
+
+// Two lists at a time, so that six independent sums hide the latency of the fused multiply-add; each
+// sum takes its own list's taps in order.
 template <class Ops>
 void filter_columns(const ListView* lists, std::size_t list_count, const float* columns,
                     std::int32_t first_column, std::uint8_t* results) {
@@ -98,14 +131,20 @@ void filter_columns(const ListView* lists, std::size_t list_count, const float* 
         const ListView& two = lists[i + 1];
         if (!one.exact || !two.exact) break;
         PixelSums<Ops> first, second;
-        const std::int32_t both = one.count < two.count ? one.count : two.count;
-        std::int32_t t = 0;
-        for (; t < both; ++t) {
-            first.add(one.taps[t], columns, first_column);
-            second.add(two.taps[t], columns, first_column);
+        const std::int32_t shift =
+            one.count > 0 && two.count > 0 ? two.taps[0].Index - one.taps[0].Index : -1;
+        if (Ops::kSharedLoads && one.contiguous && two.contiguous && shift >= 0 && shift <= one.count) {
+            filter_shifted_pair<Ops>(one, two, shift, columns, first_column, first, second);
+        } else {
+            const std::int32_t both = one.count < two.count ? one.count : two.count;
+            std::int32_t t = 0;
+            for (; t < both; ++t) {
+                first.add(one.taps[t], columns, first_column);
+                second.add(two.taps[t], columns, first_column);
+            }
+            for (std::int32_t u = t; u < one.count; ++u) first.add(one.taps[u], columns, first_column);
+            for (std::int32_t u = t; u < two.count; ++u) second.add(two.taps[u], columns, first_column);
         }
-        for (std::int32_t u = t; u < one.count; ++u) first.add(one.taps[u], columns, first_column);
-        for (std::int32_t u = t; u < two.count; ++u) second.add(two.taps[u], columns, first_column);
         first.store(results + i * 48);
         second.store(results + (i + 1) * 48);
     }

@@ -42,7 +42,11 @@ std::vector<T> scratch(std::size_t count) {
 std::vector<ListView> views_of(const TapLists& lists) {
     std::vector<ListView> views = scratch<ListView>(lists.size());
     for (std::size_t i = 0; i < lists.size(); ++i) {
-        views[i] = {taps_of(lists[i]), lists[i].Count, fused_sum_is_exact(lists[i])};
+        const SourceTap* taps = taps_of(lists[i]);
+        bool contiguous = true;
+        for (std::int32_t t = 1; t < lists[i].Count; ++t)
+            contiguous = contiguous && taps[t].Index == taps[0].Index + t;
+        views[i] = {taps, lists[i].Count, fused_sum_is_exact(lists[i]), contiguous};
     }
     return views;
 }
@@ -151,7 +155,7 @@ void vertical_reference(const RowLayout& layout, const TapLists& rows) {
 void vertical_fast(const PixelKernels& kernels, const RowLayout& layout, const TapLists& rows) {
     const std::size_t bytes = 3 * static_cast<std::size_t>(layout.width);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const ListView list{taps_of(rows[i]), rows[i].Count, fused_sum_is_exact(rows[i])};
+        const ListView list{taps_of(rows[i]), rows[i].Count, fused_sum_is_exact(rows[i]), false};
         std::uint8_t* out = layout.destination + static_cast<std::ptrdiff_t>(i) * layout.destination_step;
         if (list.exact) {
             kernels.filter_row(&list, layout.work, layout.work_step, bytes, out);
