@@ -1,6 +1,7 @@
 // Scales a 4032 x 3024 photograph-like picture to 800 x 600 with Lanczos3, with each pixel loop, and
 // decodes a JPEG of the same picture (quality 90, float IDCT) with libjpeg, all in one run; the end
-// of the run prints the times as ratios. Run: build-bench/bench/resample_benchmark
+// of the run prints the ratios of their CPU times (the machine may be shared). Build with
+// -DVELMORA_BUILD_BENCH=ON and run build-bench/bench/resample_benchmark.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -148,7 +149,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (!run.error_occurred) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (!run.error_occurred) times_[run.run_name.function_name] = run.GetAdjustedCPUTime();
         }
     }
     void Finalize() override {
