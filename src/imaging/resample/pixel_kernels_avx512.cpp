@@ -11,16 +11,17 @@ namespace velmora {
 namespace {
 
 struct Avx512Ops {
-    static constexpr bool kSharedLoads = true;
+    static constexpr int kLanes = 16;
     using Vec = __m512;
     static Vec zero() { return _mm512_setzero_ps(); }
     static Vec broadcast(float value) { return _mm512_set1_ps(value); }
     static Vec load_bytes(const std::uint8_t* p) {
         return _mm512_cvtepi32_ps(_mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))));
     }
-    static Vec widen(__m128i bytes) { return _mm512_cvtepi32_ps(_mm512_cvtepu8_epi32(bytes)); }
     static Vec load(const float* p) { return _mm512_loadu_ps(p); }
-    static void store(Vec v, float* p) { _mm512_storeu_ps(p, v); }
+    static void store_widened(__m128i bytes, float* p) {
+        _mm512_storeu_ps(p, _mm512_cvtepi32_ps(_mm512_cvtepu8_epi32(bytes)));
+    }
     static Vec fma(Vec a, Vec b, Vec c) { return _mm512_fmadd_ps(a, b, c); }
     static void store_bytes(Vec v, std::uint8_t* p) {
         const __m512 clamped = _mm512_min_ps(_mm512_max_ps(v, _mm512_setzero_ps()), _mm512_set1_ps(255.0f));

@@ -1,9 +1,9 @@
-// The fast kernels written once over a 16-lane vector type `Ops`, instantiated by the file of each
-// instruction set with its own `Ops` in an unnamed namespace (so no instantiation is shared). Include it
-// only from those files. Ops gives: Vec, zero(), broadcast(float), widen(__m128i) and load_bytes(p)
-// (16 bytes to floats), load(p) and store(v, p) (16 floats), fma(a, b, c) = a * b + c rounded once,
-// store_bytes(v, p) (clamped to 0..255, rounded half to even), and kSharedLoads: whether it has the
-// registers to filter two lists from one load of their shared columns.
+// The fast kernels written once over a vector type `Ops` of kLanes floats (8 or 16), instantiated by the
+// file of each instruction set with its own `Ops` in an unnamed namespace (so no instantiation is
+// shared). Include it only from those files. Ops gives: kLanes, Vec, zero(), broadcast(float),
+// load(p) (kLanes floats), load_bytes(p) (kLanes bytes to floats), fma(a, b, c) = a * b + c rounded
+// once, store_bytes(v, p) (kLanes bytes, clamped to 0..255, rounded half to even), and
+// store_widened(bytes, p) (16 bytes as 16 floats). A block's 16 rows take 16 / kLanes vectors.
 #pragma once
 
 #include <immintrin.h>
@@ -44,7 +44,7 @@ void gather_columns(const std::uint8_t* const* rows, std::size_t bytes, float* c
         for (int r = 0; r < 16; ++r)
             block[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r] + n));
         transpose_16x16<Ops>(block);
-        for (std::size_t j = 0; j < 16; ++j) Ops::store(Ops::widen(block[j]), columns + (n + j) * 16);
+        for (std::size_t j = 0; j < 16; ++j) Ops::store_widened(block[j], columns + (n + j) * 16);
     }
     for (; n < bytes; ++n) {
         for (int r = 0; r < 16; ++r) columns[n * 16 + static_cast<std::size_t>(r)] = rows[r][n];
@@ -87,7 +87,7 @@ struct PixelSums {
     void add(const SourceTap& tap, const float* columns, std::int32_t first_column) {
         add(pixel_at(columns, tap.Index, first_column), tap.Weight);
     }
-    void store(std::uint8_t* out) const {
+    void store(std::uint8_t* out) const {  // out: the pixel's results, offset to the first lane
         Ops::store_bytes(blue, out);
         Ops::store_bytes(green, out + 16);
         Ops::store_bytes(red, out + 32);
@@ -121,10 +121,10 @@ void filter_shifted_pair(const ListView& one, const ListView& two, std::int32_t 
 }
 
 // Two lists at a time, so that six independent sums hide the latency of the fused multiply-add; each
-// sum takes its own list's taps in order.
+// sum takes its own list's taps in order. `columns` and `results` are offset to the first lane.
 template <class Ops>
-void filter_columns(const ListView* lists, std::size_t list_count, const float* columns,
-                    std::int32_t first_column, std::uint8_t* results) {
+void filter_lanes(const ListView* lists, std::size_t list_count, const float* columns,
+                  std::int32_t first_column, std::uint8_t* results) {
     std::size_t i = 0;
     for (; i + 1 < list_count; i += 2) {
         const ListView& one = lists[i];
@@ -133,7 +133,7 @@ void filter_columns(const ListView* lists, std::size_t list_count, const float* 
         PixelSums<Ops> first, second;
         const std::int32_t shift =
             one.count > 0 && two.count > 0 ? two.taps[0].Index - one.taps[0].Index : -1;
-        if (Ops::kSharedLoads && one.contiguous && two.contiguous && shift >= 0 && shift <= one.count) {
+        if (one.contiguous && two.contiguous && shift >= 0 && shift <= one.count) {
             filter_shifted_pair<Ops>(one, two, shift, columns, first_column, first, second);
         } else {
             const std::int32_t both = one.count < two.count ? one.count : two.count;
@@ -153,6 +153,14 @@ void filter_columns(const ListView* lists, std::size_t list_count, const float* 
         PixelSums<Ops> sums;
         for (std::int32_t t = 0; t < lists[i].count; ++t) sums.add(lists[i].taps[t], columns, first_column);
         sums.store(results + i * 48);
+    }
+}
+
+template <class Ops>
+void filter_columns(const ListView* lists, std::size_t list_count, const float* columns,
+                    std::int32_t first_column, std::uint8_t* results) {
+    for (int lane = 0; lane < 16; lane += Ops::kLanes) {
+        filter_lanes<Ops>(lists, list_count, columns + lane, first_column, results + lane);
     }
 }
 
@@ -177,19 +185,21 @@ void filter_row_span(const ListView* list, const std::uint8_t* work, std::ptrdif
     for (std::int32_t t = 0; t < list->count; ++t) {
         const std::uint8_t* row = work + list->taps[t].Index * work_step;
         const Vec weight = Ops::broadcast(list->taps[t].Weight);
-        for (int v = 0; v < kVectors; ++v) acc[v] = Ops::fma(Ops::load_bytes(row + 16 * v), weight, acc[v]);
+        for (int v = 0; v < kVectors; ++v)
+            acc[v] = Ops::fma(Ops::load_bytes(row + Ops::kLanes * v), weight, acc[v]);
     }
-    for (int v = 0; v < kVectors; ++v) Ops::store_bytes(acc[v], out + 16 * v);
+    for (int v = 0; v < kVectors; ++v) Ops::store_bytes(acc[v], out + Ops::kLanes * v);
 }
 
 template <class Ops>
 void filter_row(const ListView* list, const std::uint8_t* work, std::ptrdiff_t work_step, std::size_t bytes,
                 std::uint8_t* out) {
-    constexpr int kWide = 4;
+    constexpr std::size_t kLanes = Ops::kLanes;
+    constexpr int kWide = 64 / Ops::kLanes;  // enough independent sums to hide the latency
     std::size_t n = 0;
-    for (; n + 16 * kWide <= bytes; n += 16 * kWide)
+    for (; n + kLanes * kWide <= bytes; n += kLanes * kWide)
         filter_row_span<Ops, kWide>(list, work + n, work_step, out + n);
-    for (; n + 16 <= bytes; n += 16) filter_row_span<Ops, 1>(list, work + n, work_step, out + n);
+    for (; n + kLanes <= bytes; n += kLanes) filter_row_span<Ops, 1>(list, work + n, work_step, out + n);
     for (; n < bytes; ++n) out[n] = filter_byte<Ops>(list, work + n, work_step);
 }
 
