@@ -15,7 +15,7 @@
 
 namespace velmora::kernels {
 
-static_assert(kBlockRows == 16, "the kernels hold one row per lane of a 16-lane vector");
+static_assert(kBlockRows == 16, "the kernels transpose blocks of 16 rows by 16 bytes");
 
 // Transposes a 16 x 16 block of bytes in place: four perfect shuffles, each rotating the 8 bits of a
 // byte's (row, column) position left by one.
@@ -69,7 +69,7 @@ void scatter_rows(const std::uint8_t* results, std::size_t bytes, std::uint8_t* 
     }
 }
 
-// The three channel sums of one pixel for 16 rows, and one tap added to them.
+// The three channel sums of one pixel for kLanes rows of a block, and one tap added to them.
 template <class Ops>
 struct PixelSums {
     using Vec = typename Ops::Vec;
