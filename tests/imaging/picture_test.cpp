@@ -93,7 +93,7 @@ TEST(Picture, MemoryIsBoundedAndAFailedRequestChangesNothing) {
     Picture picture;
     picture.set_size(10, 10);
     picture.scanline(0)[0] = 42;
-    for (const auto [w, h] : {std::pair{65500, 65500}, std::pair{2147483647, 1}, std::pair{1, 2147483647}}) {
+    for (const auto& [w, h] : {std::pair{65500, 65500}, std::pair{2147483647, 1}, std::pair{1, 2147483647}}) {
         try {
             picture.set_size(w, h);
             FAIL() << w << " x " << h << " was allocated";
