@@ -12,8 +12,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${1:-build}
-velmora=$root/$build/velmora-batch
-[ -x "$velmora" ] || { echo "bench: build $build/velmora-batch first" >&2; exit 1; }
+case $build in /*) ;; *) build=$root/$build ;; esac
+velmora=$build/velmora-batch
+[ -x "$velmora" ] || { echo "bench: build $velmora first" >&2; exit 1; }
 cache=$root/bench/cache
 out=$cache/out
 results=$cache/results
