@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string_view>
 
-#include "base/error.hpp"
 #include "base/whole_number.hpp"
 #include "batch/batch_run.hpp"
 #include "batch/fit_to_width.hpp"
@@ -18,16 +16,11 @@
 namespace velmora {
 namespace {
 
-const auto& lanczos3_entry() {
-    const auto found = std::find_if(std::begin(FilterTable), std::end(FilterTable), [](const auto& entry) {
-        return std::string_view(entry.Name) == "Lanczos3";
-    });
-    if (found == std::end(FilterTable)) throw Error("Lanczos3 is missing from the filter table");
-    return *found;
-}
+// Entry 5 of the filter table: Lanczos3Kernel with its width of 3.
+constexpr const FilterRecord& kLanczos3 = FilterTable[5];
+static_assert(kLanczos3.Name == "Lanczos3");
 
-// The track bar holds 1 to 100; a window that answers anything else gets the
-// nearest of the two.
+// The track bar holds 1 to 100; a window that answers anything else gets the nearest of the two.
 std::uint8_t quality_byte(int position) {
     return static_cast<std::uint8_t>(std::clamp(position, 1, 100));
 }
@@ -59,16 +52,14 @@ class JpegPhotoPipeline final : public PhotoPipeline {
         const PictureSize size = scaled_size(jpeg_.width(), jpeg_.height(), target_width);
         jpeg_.decode_into(source_);
         output_.set_size(size.width, size.height);
-        const auto& lanczos3 = lanczos3_entry();
-        ResamplePicture(source_, output_, lanczos3.Filter, lanczos3.Width);
-        // The codec keeps its own decoded copy until the output is taken; letting
-        // go of ours now means the next source is decoded while only one full-size
-        // picture is held, not two.
+        ResamplePicture(source_, output_, kLanczos3.Filter, kLanczos3.Width);
+        // The codec keeps its own decoded copy until the output is taken; letting go of ours now means the
+        // next source is decoded while only one full-size picture is held, not two.
         source_ = Picture();
     }
 
-    // The position and insets are read for every picture, so a change in the
-    // window during a run applies from the next picture on.
+    // The position and insets are read for every picture, so a change in the window during a run applies from
+    // the next picture on.
     void draw_logo_on_output(BatchWindow& window) {
         logo_.convert_into(logo_picture_);
         const int position = window.logo_position_index();
@@ -79,9 +70,8 @@ class JpegPhotoPipeline final : public PhotoPipeline {
         if (origin) draw_logo(logo_picture_, output_, *origin);
     }
 
-    // The output file is created only here, after the whole picture has been
-    // encoded, and it is written under a temporary name that replaces the final
-    // one only once complete.
+    // The output file is created only here, after the whole picture has been encoded, and it is written under
+    // a temporary name that replaces the final one only once complete.
     void encode_and_save(BatchWindow& window, const std::filesystem::path& output) {
         jpeg_.take(output_);
         jpeg_.set_quality(quality_byte(window.quality()));

@@ -1,5 +1,4 @@
-// Whole runs over real files in temporary folders: the real pipeline behind a
-// scripted window.
+// Whole runs over real files in temporary folders: the real pipeline behind a scripted window.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -21,8 +20,7 @@ using test::JpegKind;
 
 const char* const kOutputName = "08.12.2026 0-15-21";
 
-// A window whose controls a test changes as a given picture starts (when its
-// running number is shown).
+// A window whose controls a test changes as a given picture starts (when its running number is shown).
 class ScriptedWindow : public FakeBatchWindow {
   public:
     std::function<void(int running_number)> on_picture;
@@ -256,8 +254,7 @@ TEST_F(BatchEndToEnd, AWriteFailureLeavesNoPartialFileAndTheOlderFileIntact) {
     run();
     const auto older = bytes_of(output(1));
 
-    // A disk that takes only 1000 more bytes of any file: the second run's first
-    // file cannot be written.
+    // A disk that takes only 1000 more bytes of any file: the second run's first file cannot be written.
     window_.quality_position = 90;
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
@@ -273,8 +270,7 @@ TEST_F(BatchEndToEnd, AWriteFailureLeavesNoPartialFileAndTheOlderFileIntact) {
     EXPECT_EQ(names_in(program_ / kOutputName), (std::set<std::string>{"1.jpg", "2.jpg"}));
     EXPECT_EQ(window_.processed_text, "1");
 
-    // The output folder removed while the run is under way: the next file cannot
-    // be created.
+    // The output folder removed while the run is under way: the next file cannot be created.
     window_.on_picture = [&](int number) {
         if (number == 2) std::filesystem::remove_all(program_ / kOutputName);
     };

@@ -1,6 +1,5 @@
-// A batch output is the same bytes as the same steps done by hand with the
-// codec, resampler and logo objects: the run adds nothing, drops nothing and
-// reorders nothing.
+// A batch output is the same bytes as the same steps done by hand with the codec, resampler and logo objects:
+// the run adds nothing, drops nothing and reorders nothing.
 #include <gtest/gtest.h>
 
 #include "base/file_io.hpp"
@@ -76,8 +75,8 @@ TEST(BatchExactness, TheBatchWritesTheBytesOfTheStepsDoneByHand) {
     const auto progressive = temp.path() / "progressive.jpg";
     test::write_jpeg(progressive, 330, 247, test::JpegKind::kProgressive);
 
-    // A photograph scaled 227 x 149 to 100 x 66, a progressive source scaled, a
-    // gray one at its own size (drawn onto the indexed picture).
+    // A photograph scaled 227 x 149 to 100 x 66, a progressive source scaled, a gray one at its own size
+    // (drawn onto the indexed picture).
     for (const Steps& steps : {Steps{kData / "testorig.jpg", kData / "basn6a08.png", 100, 5, 4, 3, 83, 66},
                                Steps{progressive, kData / "basn6a08.png", 200, 2, -5, 7, 61, 150},
                                Steps{gray, kData / "basn6a08.png", 800, 1, 0, 0, 75, 0}}) {

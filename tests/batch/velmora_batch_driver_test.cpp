@@ -1,5 +1,4 @@
-// The headless driver as a script uses it: its command line, what it prints
-// where, and its exit status.
+// The headless driver as a script uses it: its command line, what it prints where, and its exit status.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
