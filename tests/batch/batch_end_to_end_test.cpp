@@ -171,6 +171,28 @@ TEST_F(BatchEndToEnd, TheLogoGoesWhereThePositionAndInsetsSayForEachPicture) {
     }
 }
 
+TEST_F(BatchEndToEnd, ThePipelineReadsPositionInsetsAndQualityBetweenItsPumps) {
+    write_jpeg(source("a.jpg"), 900, 30, JpegKind::kBaseline);
+    test::write_png_logo(source("logo.png"), 4, 4, 255, 255, 255);
+    window_.files = {source("a.jpg"), source("a.jpg")};
+    window_.logo_path = path_to_utf8(source("logo.png"));
+    window_.position = 4;
+    run();
+    const std::vector<std::string> one_picture = {
+        "pump", "read position", "read inset horizontal", "read inset vertical", "pump", "read quality"};
+    std::vector<std::string> after_second = window_.log_from("processed 2");
+    after_second.resize(2 + one_picture.size());
+    EXPECT_EQ(std::vector<std::string>(after_second.begin() + 2, after_second.end()), one_picture);
+
+    // Without a logo the pipeline reads only the quality.
+    window_.position = 0;
+    window_.log.clear();
+    run();
+    after_second = window_.log_from("processed 2");
+    EXPECT_EQ(std::vector<std::string>(after_second.begin() + 2, after_second.begin() + 5),
+              (std::vector<std::string>{"pump", "pump", "read quality"}));
+}
+
 TEST_F(BatchEndToEnd, AMissingLogoIsHarmlessUntilAPositionAsksForIt) {
     write_jpeg(source("a.jpg"), 50, 40, JpegKind::kBaseline);
     window_.files = {source("a.jpg")};
