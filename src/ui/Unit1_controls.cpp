@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 
@@ -124,6 +125,11 @@ void TForm1::create_logo_group() {
     ComboBox_logo_position->setEditable(true);
     ComboBox_logo_position->setInsertPolicy(QComboBox::NoInsert);
     ComboBox_logo_position->setCompleter(nullptr);  // typed text stays as typed
+    // Qt selects the item whose text equals the typed one when the box loses focus or on Enter; here the
+    // selection changes only by a pick, so tabbing past "Not to put" does not select it.
+    QLineEdit* typed = ComboBox_logo_position->lineEdit();
+    QObject::disconnect(typed, &QLineEdit::editingFinished, ComboBox_logo_position, nullptr);
+    QObject::disconnect(typed, &QLineEdit::returnPressed, ComboBox_logo_position, nullptr);
     ComboBox_logo_position->addItems({QStringLiteral("Not to put"), QStringLiteral("Center of the Image"),
                                       QStringLiteral("Top left"), QStringLiteral("Top right"),
                                       QStringLiteral("Bottom left"), QStringLiteral("Bottom right")});
