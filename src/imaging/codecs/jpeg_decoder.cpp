@@ -1,0 +1,162 @@
+#include "imaging/codecs/jpeg_decoder.hpp"
+
+#include <jerror.h>
+
+#include "base/memory_limit.hpp"
+#include "imaging/codecs/jpeg_error.hpp"
+#include "imaging/codecs/jpeg_source.hpp"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kGrayLevels = 236;
+
+// The library's state, destroyed however the work ends (destroying a zeroed one is harmless, so this
+// also holds when creating it failed half-way).
+struct DecompressState {
+    DecompressState() = default;
+    DecompressState(const DecompressState&) = delete;
+    DecompressState& operator=(const DecompressState&) = delete;
+    ~DecompressState() { jpeg_destroy_decompress(&info); }
+    jpeg_decompress_struct info{};
+};
+
+// One decompressor over in-memory data.
+class Decompressor {
+  public:
+    explicit Decompressor(std::span<const std::uint8_t> data) : info_(state_.info) {
+        attach_error_manager(*reinterpret_cast<jpeg_common_struct*>(&info_), errors_);
+        call([this]() noexcept {
+            jpeg_CreateDecompress(&info_, JPEG_LIB_VERSION, sizeof info_);
+            // The library spills nothing to disk; past this it fails instead of taking more.
+            info_.mem->max_memory_to_use = static_cast<long>(kMaxPictureBytes);
+        });
+        attach_source(info_, source_, data);
+    }
+    jpeg_decompress_struct& info() { return info_; }
+
+    template <class Step>
+    void call(Step&& step) {
+        call_library(errors_, step);
+    }
+
+    void read_header() {
+        call([this]() noexcept { jpeg_read_header(&info_, TRUE); });
+    }
+
+  private:
+    JpegErrorManager errors_{};
+    JpegSource source_{};
+    DecompressState state_;
+    jpeg_decompress_struct& info_;
+};
+
+// The picture form for the colour space the library assigned to the source, with the output colour
+// space set to match. Sources without a known colour space (2 or 5 to 10 components) are refused.
+PixelFormat choose_output(jpeg_decompress_struct& info) {
+    switch (info.jpeg_color_space) {
+        case JCS_YCbCr:
+        case JCS_RGB:
+            info.out_color_space = JCS_EXT_BGR;
+            return PixelFormat::pf24bit;
+        case JCS_GRAYSCALE:
+            info.out_color_space = JCS_GRAYSCALE;
+            return PixelFormat::pf8bit;
+        case JCS_CMYK:
+        case JCS_YCCK:
+            info.out_color_space = JCS_CMYK;
+            return PixelFormat::pf32bit;
+        default:
+            raise_jpeg_error(JERR_CONVERSION_NOTIMPL);
+    }
+}
+
+void set_decoding_parameters(jpeg_decompress_struct& info) {
+    info.scale_num = 1;
+    info.scale_denom = 1;
+    info.do_block_smoothing = TRUE;
+    info.dct_method = JDCT_FLOAT;
+    info.do_fancy_upsampling = TRUE;
+    info.buffered_image = FALSE;
+    info.raw_data_out = FALSE;
+    const bool gray = info.out_color_space == JCS_GRAYSCALE;
+    info.quantize_colors = gray ? TRUE : FALSE;
+    if (gray) {
+        info.desired_number_of_colors = kGrayLevels;
+        info.dither_mode = JDITHER_FS;
+        info.two_pass_quantize = FALSE;
+    }
+}
+
+// The library's gray levels as the palette.
+std::vector<Color> gray_palette(const jpeg_decompress_struct& info) {
+    std::vector<Color> palette;
+    palette.reserve(static_cast<std::size_t>(info.actual_number_of_colors));
+    for (int j = 0; j < info.actual_number_of_colors; ++j) {
+        const std::uint8_t level = info.colormap[0][j];
+        palette.push_back(Color{level, level, level});
+    }
+    return palette;
+}
+
+// C, M, Y, K as delivered become blue = Y * K / 255, green = M * K / 255, red = C * K / 255, then 255.
+void cmyk_row_to_bgr(std::uint8_t* row, JDIMENSION width) noexcept {
+    for (JDIMENSION x = 0; x < width; ++x, row += 4) {
+        const unsigned c = row[0], m = row[1], y = row[2], k = row[3];
+        row[0] = static_cast<std::uint8_t>(y * k / 255);
+        row[1] = static_cast<std::uint8_t>(m * k / 255);
+        row[2] = static_cast<std::uint8_t>(c * k / 255);
+        row[3] = 255;
+    }
+}
+
+}  // namespace
+
+JpegHeader read_jpeg_header(std::span<const std::uint8_t> data) {
+    Decompressor decompressor(data);
+    decompressor.read_header();
+    jpeg_decompress_struct& info = decompressor.info();
+    JpegHeader header;
+    header.width = static_cast<int>(info.image_width);
+    header.height = static_cast<int>(info.image_height);
+    boolean multiple_scans = FALSE;
+    decompressor.call([&]() noexcept { multiple_scans = jpeg_has_multiple_scans(&info); });
+    header.progressive = multiple_scans != FALSE;
+    return header;
+}
+
+Picture decode_jpeg(std::span<const std::uint8_t> data) {
+    // 1. Header, then every parameter that matters, before the library sizes anything.
+    Decompressor decompressor(data);
+    decompressor.read_header();
+    jpeg_decompress_struct& info = decompressor.info();
+    const PixelFormat format = choose_output(info);
+    set_decoding_parameters(info);
+
+    // 2. The picture must fit the bound before the library allocates its buffers for it.
+    decompressor.call([&]() noexcept { jpeg_calc_output_dimensions(&info); });
+    check_allocation(row_bytes(static_cast<int>(info.output_width), format) * info.output_height);
+    decompressor.call([&]() noexcept { jpeg_start_decompress(&info); });
+
+    Picture picture;
+    picture.set_pixel_format(format);
+    picture.set_size(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
+    if (format == PixelFormat::pf8bit) picture.set_palette(gray_palette(info));
+
+    // 3. Rows straight into the picture, top to bottom, one per call.
+    std::uint8_t* const first_row = picture.scanline(0);
+    const std::ptrdiff_t stride = picture.stride();
+    const bool cmyk = format == PixelFormat::pf32bit;
+    decompressor.call([&]() noexcept {
+        while (info.output_scanline < info.output_height) {
+            std::uint8_t* row = first_row + static_cast<std::ptrdiff_t>(info.output_scanline) * stride;
+            jpeg_read_scanlines(&info, &row, 1);
+            if (cmyk) cmyk_row_to_bgr(row, info.output_width);
+        }
+        jpeg_finish_decompress(&info);
+    });
+    return picture;
+}
+
+}  // namespace velmora

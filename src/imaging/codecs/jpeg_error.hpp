@@ -1,0 +1,42 @@
+// The error manager the codec gives libjpeg. A library error jumps back to the guarded call that
+// started the library work, which returns the message code; the caller throws only after that call
+// has returned, so no exception crosses the library's C frames and no jump skips a destructor.
+// Warnings are dropped: they are never shown or counted.
+#pragma once
+
+#include <csetjmp>
+#include <cstdio>  // jpeglib.h needs FILE and size_t first
+
+#include <jpeglib.h>
+
+namespace velmora {
+
+struct JpegErrorManager {
+    jpeg_error_mgr pub;  // first member: the library sees only this part
+    std::jmp_buf jump;
+};
+
+// Fills `errors` and attaches it to `info`; call before jpeg_CreateDecompress or jpeg_CreateCompress.
+void attach_error_manager(jpeg_common_struct& info, JpegErrorManager& errors);
+
+// Raises Error("JPEG error #<code>"), or "Out of memory" for the library's own memory failures.
+[[noreturn]] void raise_jpeg_error(int code);
+
+// Runs `step()` with the jump target set and answers 0, or the library's message code when the library
+// raised an error inside it. `step` must not throw, and its locals must be trivially destructible: an
+// error leaves its frame by longjmp.
+template <class Step>
+int run_guarded(JpegErrorManager& errors, Step& step) noexcept {
+    if (setjmp(errors.jump) != 0) return errors.pub.msg_code;
+    step();
+    return 0;
+}
+
+// run_guarded, then the error raised as an exception once the library's frames are gone.
+template <class Step>
+void call_library(JpegErrorManager& errors, Step&& step) {
+    const int code = run_guarded(errors, step);
+    if (code != 0) raise_jpeg_error(code);
+}
+
+}  // namespace velmora

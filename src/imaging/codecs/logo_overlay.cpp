@@ -1,0 +1,230 @@
+#include "imaging/codecs/logo_overlay.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "base/numeric.hpp"
+
+namespace velmora {
+
+namespace {
+
+// A corner computed at 64 bits, brought back into int. A value beyond int lies beyond any photograph,
+// and so does its clamp, since a logo is far narrower than the int range.
+int clamp_to_int(std::int64_t value) {
+    return static_cast<int>(
+        std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+int centre(int picture_size, int logo_size) {
+    const Extended half = divide(picture_size, 2.0L) - divide(logo_size, 2.0L);
+    return round_half_even(half);
+}
+
+enum class Blend { alpha, keyed, opaque };
+
+struct Span {
+    int begin;
+    int end;  // one past the last
+};
+
+// The part of [origin, origin + size) that lies within [0, limit), at 64 bits so no sum overflows.
+Span visible(int origin, int size, int limit) {
+    const std::int64_t begin = std::max<std::int64_t>(origin, 0);
+    const std::int64_t end = std::min<std::int64_t>(std::int64_t{origin} + size, limit);
+    return begin < end ? Span{static_cast<int>(begin), static_cast<int>(end)} : Span{0, 0};
+}
+
+int index_at(const std::uint8_t* row, int x, int bits) {
+    switch (bits) {
+        case 1:
+            return (row[x >> 3] >> (7 - (x & 7))) & 1;
+        case 4:
+            return (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
+        default:
+            return row[x];
+    }
+}
+
+void set_index_at(std::uint8_t* row, int x, int bits, int index) {
+    switch (bits) {
+        case 1: {
+            const int mask = 1 << (7 - (x & 7));
+            row[x >> 3] = static_cast<std::uint8_t>((row[x >> 3] & ~mask) | (index ? mask : 0));
+            break;
+        }
+        case 4:
+            row[x >> 1] = static_cast<std::uint8_t>((x & 1) ? (row[x >> 1] & 0xF0) | (index & 0x0F)
+                                                            : (row[x >> 1] & 0x0F) | (index << 4));
+            break;
+        default:
+            row[x] = static_cast<std::uint8_t>(index);
+    }
+}
+
+// Logo pixels [first, first + count) of row y as blue, green, red, alpha (alpha 255 without alpha).
+void read_logo_row(const Picture& logo, int y, int first, int count, std::uint8_t* out) {
+    const std::uint8_t* row = logo.scanline(y);
+    const int bits = bits_per_pixel(logo.pixel_format());
+    for (int i = 0; i < count; ++i, out += 4) {
+        const int x = first + i;
+        if (bits == 32) {
+            std::copy_n(row + 4 * static_cast<std::ptrdiff_t>(x), 3, out);
+            out[3] = logo.has_alpha() ? row[4 * static_cast<std::ptrdiff_t>(x) + 3] : 255;
+        } else if (bits == 24) {
+            std::copy_n(row + 3 * static_cast<std::ptrdiff_t>(x), 3, out);
+            out[3] = 255;
+        } else {
+            const Color c = logo.palette_color(index_at(row, x, bits));
+            out[0] = c.blue;
+            out[1] = c.green;
+            out[2] = c.red;
+            out[3] = 255;
+        }
+    }
+}
+
+// P + D (255 - A) / 255, rounded to nearest (255 is odd, so there is no tie).
+inline std::uint8_t over(unsigned premultiplied, unsigned destination, unsigned alpha) {
+    return static_cast<std::uint8_t>(premultiplied + (destination * (255 - alpha) + 127) / 255);
+}
+
+// The drawn colour of one logo pixel over the photo's colour `d` (blue, green, red), or false when the
+// pixel leaves the photo as it is.
+inline bool drawn_color(Blend blend, const std::uint8_t* logo, const std::optional<Color>& key,
+                        std::uint8_t* d) {
+    switch (blend) {
+        case Blend::alpha:
+            for (int c = 0; c < 3; ++c) d[c] = over(logo[c], d[c], logo[3]);
+            return true;
+        case Blend::keyed:
+            if (Color{logo[2], logo[1], logo[0]} == *key) return false;
+            [[fallthrough]];
+        case Blend::opaque:
+            std::copy_n(logo, 3, d);
+            return true;
+    }
+    return false;
+}
+
+// The palette entry nearest to a colour by squared distance, the first of equals. For a palette of
+// grays the distance depends only on red + green + blue, so a table over that sum answers at once.
+class NearestEntry {
+  public:
+    explicit NearestEntry(std::vector<Color> palette) : palette_(std::move(palette)) {
+        gray_ = std::all_of(palette_.begin(), palette_.end(),
+                            [](const Color& c) { return c.red == c.green && c.green == c.blue; });
+        if (!gray_ || palette_.empty()) return;
+        for (int sum = 0; sum < static_cast<int>(by_sum_.size()); ++sum) {
+            int best = 0;
+            for (int i = 1; i < static_cast<int>(palette_.size()); ++i) {
+                if (std::abs(3 * palette_[static_cast<std::size_t>(i)].red - sum) <
+                    std::abs(3 * palette_[static_cast<std::size_t>(best)].red - sum)) {
+                    best = i;
+                }
+            }
+            by_sum_[static_cast<std::size_t>(sum)] = static_cast<std::uint8_t>(best);
+        }
+    }
+
+    int operator()(std::uint8_t blue, std::uint8_t green, std::uint8_t red) const {
+        if (palette_.empty()) return 0;
+        if (gray_) return by_sum_[static_cast<std::size_t>(blue + green + red)];
+        int best = 0;
+        long best_distance = std::numeric_limits<long>::max();
+        for (std::size_t i = 0; i < palette_.size(); ++i) {
+            const long db = palette_[i].blue - blue, dg = palette_[i].green - green,
+                       dr = palette_[i].red - red;
+            const long distance = db * db + dg * dg + dr * dr;
+            if (distance < best_distance) {
+                best_distance = distance;
+                best = static_cast<int>(i);
+            }
+        }
+        return best;
+    }
+
+  private:
+    std::vector<Color> palette_;
+    bool gray_ = false;
+    std::array<std::uint8_t, 766> by_sum_{};
+};
+
+void compose_direct(Blend blend, const std::uint8_t* logo, const std::optional<Color>& key,
+                    std::uint8_t* photo, int count, int photo_bytes) {
+    for (int i = 0; i < count; ++i, logo += 4, photo += photo_bytes) {
+        drawn_color(blend, logo, key, photo);
+        if (blend == Blend::alpha && photo_bytes == 4) photo[3] = over(logo[3], photo[3], logo[3]);
+    }
+}
+
+void compose_indexed(Blend blend, const std::uint8_t* logo, const std::optional<Color>& key,
+                     const Picture& photo, const NearestEntry& nearest, std::uint8_t* row, int first,
+                     int count) {
+    const int bits = bits_per_pixel(photo.pixel_format());
+    for (int i = 0; i < count; ++i, logo += 4) {
+        const int x = first + i;
+        const Color under = photo.palette_color(index_at(row, x, bits));
+        std::uint8_t d[3] = {under.blue, under.green, under.red};
+        if (drawn_color(blend, logo, key, d)) set_index_at(row, x, bits, nearest(d[0], d[1], d[2]));
+    }
+}
+
+}  // namespace
+
+std::optional<LogoOrigin> logo_origin(int position_index, int picture_width, int picture_height,
+                                      int logo_width, int logo_height, int inset_horizontal,
+                                      int inset_vertical) {
+    const std::int64_t right = std::int64_t{picture_width} - logo_width - inset_horizontal;
+    const std::int64_t bottom = std::int64_t{picture_height} - logo_height - inset_vertical;
+    switch (position_index) {
+        case 1:
+            return LogoOrigin{centre(picture_width, logo_width), centre(picture_height, logo_height)};
+        case 2:
+            return LogoOrigin{inset_horizontal, inset_vertical};
+        case 3:
+            return LogoOrigin{clamp_to_int(right), inset_vertical};
+        case 4:
+            return LogoOrigin{inset_horizontal, clamp_to_int(bottom)};
+        case 5:
+            return LogoOrigin{clamp_to_int(right), clamp_to_int(bottom)};
+        default:
+            return std::nullopt;
+    }
+}
+
+void draw_logo(const Picture& logo_picture, Picture& photo, LogoOrigin origin) {
+    const Span columns = visible(origin.x, logo_picture.width(), photo.width());
+    const Span rows = visible(origin.y, logo_picture.height(), photo.height());
+    if (columns.begin == columns.end || rows.begin == rows.end) return;
+
+    const bool alpha = logo_picture.has_alpha() && logo_picture.pixel_format() == PixelFormat::pf32bit;
+    const std::optional<Color>& key = logo_picture.transparent_color();
+    const Blend blend = alpha ? Blend::alpha : key ? Blend::keyed : Blend::opaque;
+    const int count = columns.end - columns.begin;
+    const int first = columns.begin - origin.x;
+    std::vector<std::uint8_t> logo_row(static_cast<std::size_t>(count) * 4);
+    const bool indexed = is_indexed(photo.pixel_format());
+    const int photo_bytes = bits_per_pixel(photo.pixel_format()) / 8;
+    const NearestEntry nearest(indexed ? photo.palette()
+                                       : std::vector<Color>{});  // copied: the photo is written
+
+    for (int y = rows.begin; y < rows.end; ++y) {
+        read_logo_row(logo_picture, y - origin.y, first, count, logo_row.data());
+        std::uint8_t* row = photo.scanline(y);
+        if (indexed) {
+            compose_indexed(blend, logo_row.data(), key, photo, nearest, row, columns.begin, count);
+        } else {
+            compose_direct(blend, logo_row.data(), key,
+                           row + static_cast<std::ptrdiff_t>(columns.begin) * photo_bytes, count,
+                           photo_bytes);
+        }
+    }
+}
+
+}  // namespace velmora

@@ -1,0 +1,28 @@
+#include "settings/registry_key.hpp"
+
+#include "settings/utf16.hpp"
+
+namespace velmora {
+
+bool RegistryKey::open(RegistryRoot& root, std::string_view path) {
+    close();
+    key_ = root.open_existing(path);
+    return is_open();
+}
+
+bool RegistryKey::create(RegistryRoot& root, std::string_view path) {
+    close();
+    key_ = root.open_or_create(path);
+    return is_open();
+}
+
+ValueQuery RegistryKey::query_value(std::string_view name) {
+    if (!is_open()) return {};
+    return key_->query(name);
+}
+
+bool RegistryKey::set_string(std::string_view name, std::string_view text) {
+    return is_open() && key_->set(name, {REG_SZ, utf16le_string_data(text)});
+}
+
+}  // namespace velmora
