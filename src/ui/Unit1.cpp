@@ -20,6 +20,7 @@
 #include "app/handler_guard.hpp"
 #include "base/error.hpp"
 #include "base/file_io.hpp"
+#include "settings/settings_store.hpp"
 #include "ui/Unit2.hpp"
 #include "ui/core_operations.hpp"
 #include "ui/digit_edit.hpp"
@@ -104,7 +105,14 @@ void TForm1::FormCreate() {
         throw Error("Resource PNG_TOP_LOGO not found");
     image_top_logotype->setPixmap(header_picture);
 
-    load_stored_settings(*this);
+    // The quality label follows the track bar even when a stored value cannot be read and the error
+    // ends the creation here; otherwise it would show the design text beside the track bar at 50.
+    try {
+        load_settings(*this);
+    } catch (...) {
+        picture_qualityChange();
+        throw;
+    }
     picture_qualityChange();
 }
 
@@ -122,7 +130,7 @@ void TForm1::Button_start_photo_processingClick() {
 }
 
 void TForm1::Button3Click() {
-    save_stored_settings(*this);
+    save_settings(*this);
     set_status("changes have been saved", kStatusGreen);
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -96,6 +97,23 @@ class WindowTest : public ::testing::Test {
         windows_ = create_program_windows();
         main_window().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&main_window()));
+    }
+
+    // Ends the program's windows and starts them again as the next start of the program would.
+    void restart_program() {
+        windows_ = {};
+        windows_ = create_program_windows();
+        main_window().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main_window()));
+    }
+
+    // The current user's hive, written by hand: the settings key with the given value lines.
+    void store_settings(const std::string& value_lines) {
+        std::filesystem::create_directories(config_folder() / "velmora");
+        std::ofstream(config_folder() / "velmora" / "HKEY_CURRENT_USER.reg", std::ios::binary)
+            << "Windows Registry Editor Version 5.00\r\n\r\n"
+               "[HKEY_CURRENT_USER\\software\\kt_velmora_v2_en]\r\n"
+            << value_lines << "\r\n";
     }
 
     TForm1& main_window() { return *windows_.main_window; }
