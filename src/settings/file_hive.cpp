@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 #include "base/file_io.hpp"
@@ -72,10 +73,13 @@ std::optional<Hive> read_hive(const std::filesystem::path& file) {
 
 // Replaces the file by rename: whoever reads it, and a crash of this program at any moment, sees the old
 // or the new file whole. Reaching the disk is left to flush_to_disk, once per opened key.
-void write_hive(const std::filesystem::path& file, const Hive& hive) {
-    const std::string text = print_hive(hive);
+void write_hive_text(const std::filesystem::path& file, const std::string& text) {
     write_file_atomically(file, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
                           Durability::kRenameOnly);
+}
+
+void write_hive(const std::filesystem::path& file, const Hive& hive) {
+    write_hive_text(file, print_hive(hive));
 }
 
 // Flushes the file's data and its folder's entry for it to the disk, so that the last replacement
@@ -109,7 +113,9 @@ bool move_aside(const std::filesystem::path& file) {
 // Temporary files of writers that died before renaming them. Every writer holds the lock, so while we
 // hold it, any temporary of this hive is such a leftover.
 void remove_leftover_temporaries(const std::filesystem::path& file) {
-    const std::string prefix = "." + file.filename().string() + ".";
+    std::string prefix(1, '.');
+    prefix += file.filename().string();
+    prefix += '.';
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(file.parent_path(), error)) {
         const std::string name = entry.path().filename().string();
@@ -117,16 +123,16 @@ void remove_leftover_temporaries(const std::filesystem::path& file) {
     }
 }
 
-// A key opened for writing: holds the lock and the hive as last written until it is closed, and flushes
-// what it wrote to the disk when it closes, still under the lock.
+// A key opened for writing: holds the lock until it is closed, so that the file stays as this key last
+// wrote it. The other keys are printed once; each write prints only this key's section between them.
+// When the key closes, still under the lock, what it wrote is flushed to the disk.
 class WritableKey : public OpenRegistryKey {
   public:
-    WritableKey(std::filesystem::path file, HiveLock lock, Hive hive, std::string path, bool written)
-        : file_(std::move(file)),
-          lock_(std::move(lock)),
-          hive_(std::move(hive)),
-          path_(std::move(path)),
-          written_(written) {}
+    WritableKey(std::filesystem::path file, HiveLock lock, const Hive& hive, const HiveKey& key, bool written)
+        : file_(std::move(file)), lock_(std::move(lock)), key_(key), written_(written) {
+        std::tie(before_, after_) =
+            print_hive_around(hive, static_cast<std::size_t>(&key - hive.keys().data()));
+    }
     WritableKey(const WritableKey&) = delete;
     WritableKey& operator=(const WritableKey&) = delete;
     ~WritableKey() override {
@@ -134,34 +140,31 @@ class WritableKey : public OpenRegistryKey {
     }
 
     ValueQuery query(std::string_view name) override {
-        const RegistryValue* value = hive_.add_key(path_).find_value(name);
+        const RegistryValue* value = key_.find_value(name);
         if (value == nullptr) return {};
         return {ValueQuery::Status::kFound, *value};
     }
 
     bool set(std::string_view name, const RegistryValue& value) override {
         if (!is_valid_value_name(name)) return false;
-        hive_.add_key(path_).set_value(name, value);
+        HiveKey changed = key_;
+        changed.set_value(name, value);
         try {
-            write_hive(file_, hive_);
-            written_ = true;
-            return true;
+            write_hive_text(file_, before_ + print_key(changed) + after_);
         } catch (const Error&) {
-            // The file still holds what was last written, and nobody else wrote it meanwhile.
-            try {
-                hive_ = read_hive(file_).value_or(Hive{});
-            } catch (const Error&) {
-                hive_ = Hive{};
-            }
-            return false;
+            return false;  // the file still holds what this key last wrote
         }
+        key_ = std::move(changed);
+        written_ = true;
+        return true;
     }
 
   private:
     std::filesystem::path file_;
     HiveLock lock_;
-    Hive hive_;
-    std::string path_;
+    HiveKey key_;
+    std::string before_;
+    std::string after_;
     bool written_;
 };
 
@@ -183,15 +186,15 @@ std::unique_ptr<WritableKey> open_for_writing(const std::filesystem::path& file,
     }
     if (!hive) hive.emplace();
     const bool created = hive->find_key(path) == nullptr;
+    const HiveKey& key = hive->add_key(path);
     if (created) {
-        hive->add_key(path);
         try {
             write_hive(file, *hive);
         } catch (const Error&) {
             return nullptr;
         }
     }
-    return std::make_unique<WritableKey>(file, std::move(*lock), std::move(*hive), path, created);
+    return std::make_unique<WritableKey>(file, std::move(*lock), *hive, key, created);
 }
 
 // A key opened for reading and writing without creating it: its values as the file held them when it

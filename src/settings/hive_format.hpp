@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "base/error.hpp"
@@ -83,5 +84,10 @@ bool is_valid_value_name(std::string_view name);
 // Raises HiveFormatError for text that is not a hive.
 Hive parse_hive(std::string_view text);
 std::string print_hive(const Hive& hive);
+// The section of one key, and the text of the hive before and after the section of its key at `index`:
+// before + print_key(hive.keys()[index]) + after is print_hive(hive). A writer that changes one key
+// prints the rest once.
+std::string print_key(const HiveKey& key);
+std::pair<std::string, std::string> print_hive_around(const Hive& hive, std::size_t index);
 
 }  // namespace velmora

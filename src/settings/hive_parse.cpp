@@ -63,15 +63,13 @@ std::string quoted_string(std::string_view& text, const LineReader& reader) {
     std::string out;
     std::size_t at = 1;
     while (true) {
-        if (at >= text.size()) reader.fail("a quoted string is not closed");
-        const char c = text[at++];
-        if (c == '"') break;
-        if (c == '\\') {
-            if (at >= text.size() || (text[at] != '\\' && text[at] != '"')) reader.fail("unknown escape");
-            out += text[at++];
-        } else {
-            out += c;
-        }
+        const std::size_t special = text.find_first_of("\\\"", at);
+        if (special == std::string_view::npos) reader.fail("a quoted string is not closed");
+        out.append(text.substr(at, special - at));
+        at = special + 1;
+        if (text[special] == '"') break;
+        if (at >= text.size() || (text[at] != '\\' && text[at] != '"')) reader.fail("unknown escape");
+        out += text[at++];
     }
     text.remove_prefix(at);
     if (!is_valid_utf8(out)) reader.fail("a quoted string is not valid UTF-8");

@@ -93,19 +93,29 @@ void append_value(std::string& out, const NamedValue& entry) {
 
 }  // namespace
 
-std::string print_hive(const Hive& hive) {
-    std::string out(kHiveHeader);
+std::string print_key(const HiveKey& key) {
+    std::string out(kLineEnd);
+    out += '[';
+    out += key.path();
+    out += ']';
     out += kLineEnd;
-    for (const HiveKey& key : hive.keys()) {
-        out += kLineEnd;
-        out += '[';
-        out += key.path();
-        out += ']';
-        out += kLineEnd;
-        for (const NamedValue& entry : key.values()) append_value(out, entry);
-    }
-    out += kLineEnd;
+    for (const NamedValue& entry : key.values()) append_value(out, entry);
     return out;
+}
+
+std::pair<std::string, std::string> print_hive_around(const Hive& hive, std::size_t index) {
+    std::pair<std::string, std::string> out{std::string(kHiveHeader), std::string()};
+    out.first += kLineEnd;
+    for (std::size_t i = 0; i < hive.keys().size(); ++i) {
+        if (i != index) (i < index ? out.first : out.second) += print_key(hive.keys()[i]);
+    }
+    out.second += kLineEnd;
+    return out;
+}
+
+std::string print_hive(const Hive& hive) {
+    auto [before, after] = print_hive_around(hive, hive.keys().size());
+    return before + after;
 }
 
 }  // namespace velmora

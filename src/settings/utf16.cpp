@@ -90,6 +90,13 @@ std::vector<std::uint8_t> utf16le_string_data(std::string_view text) {
     out.reserve(text.size() * 2 + 2);
     std::size_t at = 0;
     while (at < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte < 0x80) {  // the common case, without decoding
+            out.push_back(byte);
+            out.push_back(0);
+            ++at;
+            continue;
+        }
         const char32_t code = decode_utf8(text, at).value_or(kReplacement);
         if (code < 0x10000) {
             append_unit(out, static_cast<char16_t>(code));
@@ -116,7 +123,11 @@ std::optional<std::string> exact_utf8_of_utf16le(const std::uint8_t* data, std::
 bool is_valid_utf8(std::string_view text) {
     std::size_t at = 0;
     while (at < text.size()) {
-        if (!decode_utf8(text, at)) return false;
+        if (static_cast<unsigned char>(text[at]) < 0x80) {
+            ++at;
+        } else if (!decode_utf8(text, at)) {
+            return false;
+        }
     }
     return true;
 }

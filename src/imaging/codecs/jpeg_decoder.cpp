@@ -12,6 +12,17 @@ namespace {
 
 constexpr int kGrayLevels = 236;
 
+// Every scan of a multi-scan file passes over the whole picture, so a small file with very many tiny
+// scans would keep the decoder busy for hours. Real files have about ten, so this leaves ample room.
+constexpr int kMaxScans = 500;
+
+// Called by the library between rows of blocks while it reads the scans.
+void check_scan_count(j_common_ptr info) {
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans) {
+        refuse(info, "JPEG file has too many scans");
+    }
+}
+
 // The library's state, destroyed however the work ends (destroying a zeroed one is harmless, so this
 // also holds when creating it failed half-way).
 struct DecompressState {
@@ -33,6 +44,8 @@ class Decompressor {
             info_.mem->max_memory_to_use = static_cast<long>(kMaxPictureBytes);
         });
         attach_source(info_, source_, data);
+        progress_.progress_monitor = check_scan_count;
+        info_.progress = &progress_;
     }
     jpeg_decompress_struct& info() { return info_; }
 
@@ -48,6 +61,7 @@ class Decompressor {
   private:
     JpegErrorManager errors_{};
     JpegSource source_{};
+    jpeg_progress_mgr progress_{};
     DecompressState state_;
     jpeg_decompress_struct& info_;
 };

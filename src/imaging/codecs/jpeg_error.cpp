@@ -26,7 +26,18 @@ void attach_error_manager(jpeg_common_struct& info, JpegErrorManager& errors) {
     errors.pub.error_exit = jump_back;
     errors.pub.emit_message = drop_message;
     errors.pub.output_message = drop_output;
+    errors.refusal = nullptr;
     info.err = &errors.pub;
+}
+
+void refuse(j_common_ptr info, const char* message) {
+    reinterpret_cast<JpegErrorManager*>(info->err)->refusal = message;
+    jump_back(info);
+}
+
+void raise_guarded_error(const JpegErrorManager& errors) {
+    if (errors.refusal != nullptr) throw Error(errors.refusal);
+    raise_jpeg_error(errors.pub.msg_code);
 }
 
 void raise_jpeg_error(int code) {

@@ -14,6 +14,7 @@ namespace velmora {
 struct JpegErrorManager {
     jpeg_error_mgr pub;  // first member: the library sees only this part
     std::jmp_buf jump;
+    const char* refusal;  // set when one of our callbacks ended the work, not the library
 };
 
 // Fills `errors` and attaches it to `info`; call before jpeg_CreateDecompress or jpeg_CreateCompress.
@@ -22,21 +23,25 @@ void attach_error_manager(jpeg_common_struct& info, JpegErrorManager& errors);
 // Raises Error("JPEG error #<code>"), or "Out of memory" for the library's own memory failures.
 [[noreturn]] void raise_jpeg_error(int code);
 
-// Runs `step()` with the jump target set and answers 0, or the library's message code when the library
-// raised an error inside it. `step` must not throw, and its locals must be trivially destructible: an
-// error leaves its frame by longjmp.
+// Ends the library's work from inside one of our callbacks; the guarded call then raises Error(message).
+[[noreturn]] void refuse(j_common_ptr info, const char* message);
+
+// Runs `step()` with the jump target set and answers whether it was ended by an error. `step` must not
+// throw, and its locals must be trivially destructible: an error leaves its frame by longjmp.
 template <class Step>
-int run_guarded(JpegErrorManager& errors, Step& step) noexcept {
-    if (setjmp(errors.jump) != 0) return errors.pub.msg_code;
+bool run_guarded(JpegErrorManager& errors, Step& step) noexcept {
+    if (setjmp(errors.jump) != 0) return true;
     step();
-    return 0;
+    return false;
 }
+
+// Raises the error that ended a guarded call.
+[[noreturn]] void raise_guarded_error(const JpegErrorManager& errors);
 
 // run_guarded, then the error raised as an exception once the library's frames are gone.
 template <class Step>
 void call_library(JpegErrorManager& errors, Step&& step) {
-    const int code = run_guarded(errors, step);
-    if (code != 0) raise_jpeg_error(code);
+    if (run_guarded(errors, step)) raise_guarded_error(errors);
 }
 
 }  // namespace velmora

@@ -14,8 +14,8 @@ namespace velmora {
 
 namespace {
 
-// A corner computed at 64 bits, brought back into int. A value beyond int lies beyond any photograph,
-// and so does its clamp, since a logo is far narrower than the int range.
+// A corner computed at 64 bits, brought back into int. A corner beyond the int range lies beyond any
+// photograph, and so does the clamped one: nothing of the logo shows either way.
 int clamp_to_int(std::int64_t value) {
     return static_cast<int>(
         std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
@@ -67,25 +67,17 @@ void set_index_at(std::uint8_t* row, int x, int bits, int index) {
     }
 }
 
-// Logo pixels [first, first + count) of row y as blue, green, red, alpha (alpha 255 without alpha).
-void read_logo_row(const Picture& logo, int y, int first, int count, std::uint8_t* out) {
+// Logo pixels [first, first + count) of row y as blue, green, red, alpha (alpha 255), for the indexed
+// logo forms, which do not hold pixels of three or four bytes.
+void read_indexed_logo_row(const Picture& logo, int y, int first, int count, std::uint8_t* out) {
     const std::uint8_t* row = logo.scanline(y);
     const int bits = bits_per_pixel(logo.pixel_format());
     for (int i = 0; i < count; ++i, out += 4) {
-        const int x = first + i;
-        if (bits == 32) {
-            std::copy_n(row + 4 * static_cast<std::ptrdiff_t>(x), 3, out);
-            out[3] = logo.has_alpha() ? row[4 * static_cast<std::ptrdiff_t>(x) + 3] : 255;
-        } else if (bits == 24) {
-            std::copy_n(row + 3 * static_cast<std::ptrdiff_t>(x), 3, out);
-            out[3] = 255;
-        } else {
-            const Color c = logo.palette_color(index_at(row, x, bits));
-            out[0] = c.blue;
-            out[1] = c.green;
-            out[2] = c.red;
-            out[3] = 255;
-        }
+        const Color c = logo.palette_color(index_at(row, first + i, bits));
+        out[0] = c.blue;
+        out[1] = c.green;
+        out[2] = c.red;
+        out[3] = 255;
     }
 }
 
@@ -94,22 +86,26 @@ inline std::uint8_t over(unsigned premultiplied, unsigned destination, unsigned 
     return static_cast<std::uint8_t>(premultiplied + (destination * (255 - alpha) + 127) / 255);
 }
 
-// The drawn colour of one logo pixel over the photo's colour `d` (blue, green, red), or false when the
-// pixel leaves the photo as it is.
-inline bool drawn_color(Blend blend, const std::uint8_t* logo, const std::optional<Color>& key,
-                        std::uint8_t* d) {
-    switch (blend) {
-        case Blend::alpha:
-            for (int c = 0; c < 3; ++c) d[c] = over(logo[c], d[c], logo[3]);
-            return true;
-        case Blend::keyed:
-            if (Color{logo[2], logo[1], logo[0]} == *key) return false;
-            [[fallthrough]];
-        case Blend::opaque:
+// Makes `d` (blue, green, red) the drawn colour of one logo pixel over it; false when the pixel leaves
+// the photo as it is.
+template <Blend kBlend>
+inline bool drawn_color(const std::uint8_t* logo, const Color& key, std::uint8_t* d) {
+    if constexpr (kBlend == Blend::alpha) {
+        const unsigned a = logo[3];
+        if (a == 0) return false;  // P is 0 as well: nothing changes
+        if (a == 255) {
             std::copy_n(logo, 3, d);
-            return true;
+        } else {
+            for (int c = 0; c < 3; ++c) d[c] = over(logo[c], d[c], a);
+        }
+        return true;
+    } else {
+        if (kBlend == Blend::keyed && logo[0] == key.blue && logo[1] == key.green && logo[2] == key.red) {
+            return false;
+        }
+        std::copy_n(logo, 3, d);
+        return true;
     }
-    return false;
 }
 
 // The palette entry nearest to a colour by squared distance, the first of equals. For a palette of
@@ -155,23 +151,72 @@ class NearestEntry {
     std::array<std::uint8_t, 766> by_sum_{};
 };
 
-void compose_direct(Blend blend, const std::uint8_t* logo, const std::optional<Color>& key,
-                    std::uint8_t* photo, int count, int photo_bytes) {
-    for (int i = 0; i < count; ++i, logo += 4, photo += photo_bytes) {
-        drawn_color(blend, logo, key, photo);
-        if (blend == Blend::alpha && photo_bytes == 4) photo[3] = over(logo[3], photo[3], logo[3]);
+template <Blend kBlend, int kLogoBytes, int kPhotoBytes>
+void compose_direct(const std::uint8_t* logo, const Color& key, std::uint8_t* photo, int count) {
+    for (int i = 0; i < count; ++i, logo += kLogoBytes, photo += kPhotoBytes) {
+        if (drawn_color<kBlend>(logo, key, photo) && kBlend == Blend::alpha && kPhotoBytes == 4) {
+            photo[3] = over(logo[3], photo[3], logo[3]);
+        }
     }
 }
 
-void compose_indexed(Blend blend, const std::uint8_t* logo, const std::optional<Color>& key,
-                     const Picture& photo, const NearestEntry& nearest, std::uint8_t* row, int first,
-                     int count) {
-    const int bits = bits_per_pixel(photo.pixel_format());
-    for (int i = 0; i < count; ++i, logo += 4) {
+template <Blend kBlend, int kLogoBytes>
+void compose_indexed(const std::uint8_t* logo, const Color& key, const std::vector<Color>& palette,
+                     const NearestEntry& nearest, std::uint8_t* row, int bits, int first, int count) {
+    for (int i = 0; i < count; ++i, logo += kLogoBytes) {
         const int x = first + i;
-        const Color under = photo.palette_color(index_at(row, x, bits));
+        const auto index = static_cast<std::size_t>(index_at(row, x, bits));
+        const Color under = index < palette.size() ? palette[index] : Color{};
         std::uint8_t d[3] = {under.blue, under.green, under.red};
-        if (drawn_color(blend, logo, key, d)) set_index_at(row, x, bits, nearest(d[0], d[1], d[2]));
+        if (drawn_color<kBlend>(logo, key, d)) set_index_at(row, x, bits, nearest(d[0], d[1], d[2]));
+    }
+}
+
+// Everything one draw needs, fixed before the first row.
+struct DrawJob {
+    const Picture& logo;
+    Picture& photo;
+    LogoOrigin origin;
+    Span columns;
+    Span rows;
+    Color key;
+};
+
+template <Blend kBlend, int kLogoBytes>
+void draw_rows(const DrawJob& job) {
+    const int count = job.columns.end - job.columns.begin;
+    const std::ptrdiff_t first = job.columns.begin - job.origin.x;
+    const bool indexed = is_indexed(job.photo.pixel_format());
+    const int photo_bits = bits_per_pixel(job.photo.pixel_format());
+    const std::vector<Color> palette = job.photo.palette();  // a copy: the photo is written below
+    const NearestEntry nearest(indexed ? palette : std::vector<Color>{});
+    for (int y = job.rows.begin; y < job.rows.end; ++y) {
+        const std::uint8_t* logo = job.logo.scanline(y - job.origin.y) + first * kLogoBytes;
+        std::uint8_t* row = job.photo.scanline(y);
+        const std::ptrdiff_t x = job.columns.begin;
+        if (indexed) {
+            compose_indexed<kBlend, kLogoBytes>(logo, job.key, palette, nearest, row, photo_bits,
+                                                job.columns.begin, count);
+        } else if (photo_bits == 32) {
+            compose_direct<kBlend, kLogoBytes, 4>(logo, job.key, row + 4 * x, count);
+        } else {
+            compose_direct<kBlend, kLogoBytes, 3>(logo, job.key, row + 3 * x, count);
+        }
+    }
+}
+
+template <int kLogoBytes>
+void draw_by_blend(Blend blend, const DrawJob& job) {
+    switch (blend) {
+        case Blend::alpha:
+            draw_rows<Blend::alpha, kLogoBytes>(job);
+            break;
+        case Blend::keyed:
+            draw_rows<Blend::keyed, kLogoBytes>(job);
+            break;
+        case Blend::opaque:
+            draw_rows<Blend::opaque, kLogoBytes>(job);
+            break;
     }
 }
 
@@ -203,28 +248,26 @@ void draw_logo(const Picture& logo_picture, Picture& photo, LogoOrigin origin) {
     const Span rows = visible(origin.y, logo_picture.height(), photo.height());
     if (columns.begin == columns.end || rows.begin == rows.end) return;
 
-    const bool alpha = logo_picture.has_alpha() && logo_picture.pixel_format() == PixelFormat::pf32bit;
+    const PixelFormat form = logo_picture.pixel_format();
     const std::optional<Color>& key = logo_picture.transparent_color();
-    const Blend blend = alpha ? Blend::alpha : key ? Blend::keyed : Blend::opaque;
-    const int count = columns.end - columns.begin;
-    const int first = columns.begin - origin.x;
-    std::vector<std::uint8_t> logo_row(static_cast<std::size_t>(count) * 4);
-    const bool indexed = is_indexed(photo.pixel_format());
-    const int photo_bytes = bits_per_pixel(photo.pixel_format()) / 8;
-    const NearestEntry nearest(indexed ? photo.palette()
-                                       : std::vector<Color>{});  // copied: the photo is written
-
-    for (int y = rows.begin; y < rows.end; ++y) {
-        read_logo_row(logo_picture, y - origin.y, first, count, logo_row.data());
-        std::uint8_t* row = photo.scanline(y);
-        if (indexed) {
-            compose_indexed(blend, logo_row.data(), key, photo, nearest, row, columns.begin, count);
-        } else {
-            compose_direct(blend, logo_row.data(), key,
-                           row + static_cast<std::ptrdiff_t>(columns.begin) * photo_bytes, count,
-                           photo_bytes);
-        }
+    const Blend blend = logo_picture.has_alpha() && form == PixelFormat::pf32bit ? Blend::alpha
+                        : key                                                    ? Blend::keyed
+                                                                                 : Blend::opaque;
+    if (form == PixelFormat::pf32bit || form == PixelFormat::pf24bit) {
+        const DrawJob job{logo_picture, photo, origin, columns, rows, key.value_or(Color{})};
+        form == PixelFormat::pf32bit ? draw_by_blend<4>(blend, job) : draw_by_blend<3>(blend, job);
+        return;
     }
+    // An indexed logo picture is drawn from a 32-bit copy of the part that shows.
+    Picture part;
+    part.set_pixel_format(PixelFormat::pf32bit);
+    part.set_size(columns.end - columns.begin, rows.end - rows.begin);
+    for (int y = rows.begin; y < rows.end; ++y) {
+        read_indexed_logo_row(logo_picture, y - origin.y, columns.begin - origin.x,
+                              columns.end - columns.begin, part.scanline(y - rows.begin));
+    }
+    part.set_transparent_color(key);
+    draw_logo(part, photo, LogoOrigin{columns.begin, rows.begin});
 }
 
 }  // namespace velmora

@@ -9,9 +9,7 @@
 
 namespace velmora::png {
 
-namespace {
-
-[[noreturn]] void raise_inflate_error(int code) {
+std::string inflate_error_message(int code) {
     const char* description = "data error (-3)";
     switch (code) {
         case Z_VERSION_ERROR:
@@ -32,7 +30,13 @@ namespace {
         default:
             break;  // a data error, or a stream asking for a preset dictionary, which PNG has none of
     }
-    throw Error(std::string(message::kBadCompressedData) + description);
+    return std::string(message::kBadCompressedData) + description;
+}
+
+namespace {
+
+[[noreturn]] void raise_inflate_error(int code) {
+    throw Error(inflate_error_message(code));
 }
 
 constexpr std::size_t kMaxPiece = std::numeric_limits<uInt>::max();

@@ -7,8 +7,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace velmora::png {
+
+// The message for one of zlib's error codes.
+std::string inflate_error_message(int code);
 
 class Inflater {
   public:

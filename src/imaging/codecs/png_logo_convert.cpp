@@ -69,15 +69,23 @@ void PngLogo::convert_alpha(Picture& logo_picture) const {
     }
 
     const bool gray = color_type_ == static_cast<int>(png::ColorType::gray_alpha);
-    const std::size_t channels = gray ? 1 : 3;
     for (int y = 0; y < height(); ++y) {
         std::uint8_t* out = logo_picture.scanline(y);
-        const std::uint8_t* row = samples + static_cast<std::size_t>(y) * w * channels;
         const std::uint8_t* row_alpha = alpha + static_cast<std::size_t>(y) * w;
-        for (std::size_t x = 0; x < w; ++x, out += 4, row += channels) {
+        if (gray) {
+            const std::uint8_t* row = samples + static_cast<std::size_t>(y) * w;
+            for (std::size_t x = 0; x < w; ++x, out += 4) {
+                const unsigned a = row_alpha[x];
+                out[0] = out[1] = out[2] = premultiply(row[x], a);
+                out[3] = static_cast<std::uint8_t>(a);
+            }
+            continue;
+        }
+        const std::uint8_t* row = samples + static_cast<std::size_t>(y) * w * 3;
+        for (std::size_t x = 0; x < w; ++x, out += 4, row += 3) {
             const unsigned a = row_alpha[x];
-            out[0] = premultiply(row[gray ? 0 : 2], a);
-            out[1] = premultiply(row[gray ? 0 : 1], a);
+            out[0] = premultiply(row[2], a);
+            out[1] = premultiply(row[1], a);
             out[2] = premultiply(row[0], a);
             out[3] = static_cast<std::uint8_t>(a);
         }

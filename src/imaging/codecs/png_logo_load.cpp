@@ -145,20 +145,23 @@ class PngLogo::Decoding {
         key_ = gray_or_truecolor_key(data);
     }
 
-    // The key colour of a gray or truecolour logo, from the low-order byte of each tRNS sample. A chunk
-    // too short for its samples, or a gray value beyond the bit depth, matches no pixel and is ignored.
+    // The key colour of a gray or truecolour logo, compared with the samples as they are kept: 16-bit
+    // values by their most significant byte, like the samples; smaller depths by the value itself. A chunk
+    // too short for its samples, or a value beyond the bit depth, matches no pixel and is ignored.
     std::optional<Color> gray_or_truecolor_key(std::span<const std::uint8_t> data) const {
         const GammaTable& gamma = logo_.gamma_;
+        const bool wide = ihdr_.bit_depth == 16;
+        const unsigned top = wide ? 0xFFFF : (1u << ihdr_.bit_depth) - 1;
+        const auto kept = [&](std::size_t at) { return wide ? data[at] : data[at + 1]; };
         if (png::color_type(ihdr_) == ColorType::gray && data.size() >= 2) {
-            const unsigned k = data[1];
-            if (ihdr_.bit_depth == 16) return Color{gamma[k], gamma[k], gamma[k]};
-            const unsigned top = (1u << ihdr_.bit_depth) - 1;
             if (read_be16(data, 0) > top) return std::nullopt;
-            const std::uint8_t level = gamma[k * 255 / top];
+            const std::uint8_t level = gamma[wide ? kept(0) : kept(0) * 255u / top];
             return Color{level, level, level};
         }
         if (png::color_type(ihdr_) == ColorType::truecolor && data.size() >= 6) {
-            return Color{gamma[data[1]], gamma[data[3]], gamma[data[5]]};
+            if (read_be16(data, 0) > top || read_be16(data, 2) > top || read_be16(data, 4) > top)
+                return std::nullopt;
+            return Color{gamma[kept(0)], gamma[kept(2)], gamma[kept(4)]};
         }
         return std::nullopt;
     }

@@ -313,3 +313,93 @@ TEST(JpegMemory, PicturesAboveTheBoundFailWithOutOfMemory) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Writes entropy-coded bits with the zero byte stuffed after every 0xFF, padded with ones.
+class BitWriter {
+  public:
+    explicit BitWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+    void put(unsigned value, int count) {
+        for (int i = count - 1; i >= 0; --i) {
+            byte_ = static_cast<std::uint8_t>(byte_ << 1 | ((value >> i) & 1));
+            if (++filled_ == 8) flush_byte();
+        }
+    }
+    void finish() {
+        while (filled_ != 0) put(1, 1);
+    }
+
+  private:
+    void flush_byte() {
+        out_.push_back(byte_);
+        if (byte_ == 0xFF) out_.push_back(0);
+        byte_ = 0;
+        filled_ = 0;
+    }
+    std::vector<std::uint8_t>& out_;
+    std::uint8_t byte_ = 0;
+    int filled_ = 0;
+};
+
+void put_segment(std::vector<std::uint8_t>& out, int marker, const std::vector<std::uint8_t>& contents) {
+    out.insert(out.end(), {0xFF, static_cast<std::uint8_t>(marker),
+                           static_cast<std::uint8_t>((contents.size() + 2) >> 8),
+                           static_cast<std::uint8_t>(contents.size() + 2)});
+    out.insert(out.end(), contents.begin(), contents.end());
+}
+
+// A progressive gray picture of `size` x `size` whose DC scan is followed by `ac_scans` scans that each
+// pass over every block with end-of-band runs: tiny scans that each cost a walk over the whole picture.
+std::vector<std::uint8_t> many_scans(int size, int ac_scans) {
+    std::vector<std::uint8_t> out = {0xFF, 0xD8};
+    std::vector<std::uint8_t> table = {0};
+    table.resize(65, 1);
+    put_segment(out, 0xDB, table);
+    const auto s0 = static_cast<std::uint8_t>(size >> 8), s1 = static_cast<std::uint8_t>(size);
+    put_segment(out, 0xC2, {8, s0, s1, s0, s1, 1, 1, 0x11, 0});
+    // One code, a single 0 bit: DC category 0, and AC end-of-band run class 14 (runs of 2^14 + 14 bits).
+    std::vector<std::uint8_t> dc = {0x00, 1};
+    dc.resize(17, 0);
+    dc.push_back(0);
+    put_segment(out, 0xC4, dc);
+    std::vector<std::uint8_t> ac = {0x10, 1};
+    ac.resize(17, 0);
+    ac.push_back(0xE0);
+    put_segment(out, 0xC4, ac);
+
+    const long blocks = static_cast<long>(size / 8) * (size / 8);
+    put_segment(out, 0xDA, {1, 1, 0x00, 0, 0, 0});
+    BitWriter dc_bits(out);
+    for (long b = 0; b < blocks; ++b) dc_bits.put(0, 1);
+    dc_bits.finish();
+    for (int scan = 0; scan < ac_scans; ++scan) {
+        put_segment(out, 0xDA, {1, 1, 0x00, 1, 63, 0});
+        BitWriter bits(out);
+        for (long left = blocks; left > 0;) {
+            const long run = std::min(left, 32767L);
+            bits.put(0, 1);
+            bits.put(static_cast<unsigned>(std::max(run, 16384L) - 16384), 14);
+            left -= std::max(run, 16384L);
+        }
+        bits.finish();
+    }
+    out.insert(out.end(), {0xFF, 0xD9});
+    return out;
+}
+
+TEST(JpegErrors, FilesWithVeryManyScansAreRefused) {
+    JpegImage image;
+    Picture picture;
+    image.load_from_memory(many_scans(256, 400));
+    ASSERT_TRUE(image.progressive());
+    image.decode_into(picture);
+    EXPECT_EQ(picture.width(), 256) << "a few hundred scans still decode";
+
+    image.load_from_memory(many_scans(256, 600));
+    EXPECT_EQ(message_of([&] { image.decode_into(picture); }), "JPEG file has too many scans");
+}
+
+}  // namespace
+}  // namespace velmora

@@ -4,6 +4,7 @@
 
 #include "base/error.hpp"
 #include "imaging/codecs/png_format.hpp"
+#include "imaging/codecs/png_inflater.hpp"
 #include "imaging/codecs/png_logo.hpp"
 #include "png_test_files.hpp"
 

@@ -215,9 +215,18 @@ TEST(PngLogoSamples, KeyColoursOfGrayAndTruecolour) {
     // A gray value beyond the bit depth matches no pixel: the chunk is ignored.
     logo.load_from_memory(simple_png(2, 1, 4, 0, {0, 0x5A}, {chunk("tRNS", {0, 16})}));
     EXPECT_EQ(logo.transparency_mode(), TransparencyMode::none);
-    // 16-bit: the low-order byte of the tRNS sample.
-    logo.load_from_memory(simple_png(1, 1, 16, 0, {0, 1, 2}, {chunk("tRNS", {0x01, 0x02})}));
-    EXPECT_EQ(logo.key_color(), (Color{2, 2, 2}));
+    // 16-bit: the most significant byte, as the samples keep it, so the pixel of the tRNS value is
+    // the one left out.
+    logo.load_from_memory(
+        simple_png(2, 1, 16, 0, {0, 0x12, 0x34, 0x34, 0x12}, {chunk("tRNS", {0x12, 0x34})}));
+    EXPECT_EQ(logo.key_color(), (Color{0x12, 0x12, 0x12}));
+    EXPECT_EQ(samples_of(logo), (Bytes{0x12, 0x34}));
+    logo.load_from_memory(
+        simple_png(1, 1, 16, 2, {0, 1, 2, 3, 4, 5, 6}, {chunk("tRNS", {0xA0, 1, 0xB0, 2, 0xC0, 3})}));
+    EXPECT_EQ(logo.key_color(), (Color{0xA0, 0xB0, 0xC0}));
+    // An 8-bit truecolour value above 255 matches no pixel either.
+    logo.load_from_memory(simple_png(1, 1, 8, 2, {0, 1, 2, 3}, {chunk("tRNS", {0, 1, 1, 2, 0, 3})}));
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::none);
     // Truecolour: each low-order byte through the gamma table.
     logo.load_from_memory(simple_png(
         1, 1, 8, 2, {0, 1, 2, 3}, {chunk("gAMA", test::be32(100000)), chunk("tRNS", {0, 1, 0, 64, 0, 128})}));

@@ -31,6 +31,7 @@ struct Reference {
     Bytes pixels;
     std::vector<Color> palette;
     Bytes transparency;
+    std::vector<png_bytep> rows;  // libpng's row pointers into pixels
 };
 
 struct ReadState {
@@ -69,9 +70,9 @@ bool decode_with_libpng(ReadState& state, Reference& out) {
     out.channels = png_get_channels(png, info);
     const std::size_t row_bytes = png_get_rowbytes(png, info);
     out.pixels.resize(row_bytes * out.height);
-    std::vector<png_bytep> rows(out.height);
-    for (std::uint32_t y = 0; y < out.height; ++y) rows[y] = out.pixels.data() + y * row_bytes;
-    png_read_image(png, rows.data());
+    out.rows.resize(out.height);
+    for (std::uint32_t y = 0; y < out.height; ++y) out.rows[y] = out.pixels.data() + y * row_bytes;
+    png_read_image(png, out.rows.data());
     png_colorp palette = nullptr;
     int entries = 0;
     if (png_get_PLTE(png, info, &palette, &entries) != 0) {

@@ -1,0 +1,19 @@
+// The two-pass resampler: scales one Picture into another of the size the caller gave it.
+#pragma once
+
+#include "imaging/picture.hpp"
+#include "imaging/resample/filters.hpp"
+
+namespace velmora {
+
+// Fills every pixel of `destination` (its size set by the caller, kept) from `source`, filtering along
+// rows into a work picture of the destination's width and the source's height, then along columns.
+// Each direction shrinks or enlarges on its own; the first and last pixels of both pictures line up.
+// Both pictures end in the 24-bit form. Failures: "Source bitmap too small" for a source without
+// pixels, before anything is changed; "Floating point division by zero" for a direction scaled to a
+// single pixel (the horizontal one before any pixel is written, the vertical one after the
+// horizontal pass, with the destination's pixels unchanged); "Scan line index out of range" for a
+// single-row source or a destination without rows, also with the destination's pixels unchanged.
+void ResamplePicture(Picture& source, Picture& destination, TFilterProc filter, float width);
+
+}  // namespace velmora
