@@ -43,6 +43,16 @@ void set_caption(QLabel* label, const QString& caption) {
     label->adjustSize();
 }
 
+// A right-aligned label grows and shrinks to the left: its right edge stays where it was designed, and it
+// is never narrower than designed.
+void set_right_aligned_caption(QLabel* label, const QString& caption) {
+    constexpr int kDesignedWidth = 48;
+    const int right = label->geometry().right();
+    label->setText(caption);
+    const int width = std::max(kDesignedWidth, label->sizeHint().width());
+    label->setGeometry(right + 1 - width, label->y(), width, label->height());
+}
+
 std::string local_time_text(const char* format) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -188,8 +198,8 @@ void TForm1::update_status_elements_for_label_padding() {
         const bool top = position == 2 || position == 3;
         set_caption(label_logo_padding_horizontal_1,
                     left ? QStringLiteral("Left inset:") : QStringLiteral("Right inset:"));
-        label_logo_padding_vertical_1->setText(top ? QStringLiteral("Top inset:")
-                                                   : QStringLiteral("Bottom inset:"));
+        set_right_aligned_caption(label_logo_padding_vertical_1,
+                                  top ? QStringLiteral("Top inset:") : QStringLiteral("Bottom inset:"));
     }
 }
 

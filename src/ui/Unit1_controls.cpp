@@ -142,7 +142,7 @@ void TForm1::create_logo_group() {
     logo_padding_horizontal->setAlignment(Qt::AlignCenter);
     label_logo_padding_horizontal_2 =
         auto_label(GroupBox2, "label_logo_padding_horizontal_2", QStringLiteral("px;"), 115, 52);
-    // Right-aligned in a fixed width, so its right edge stays at 218 whatever its caption.
+    // Right-aligned: its right edge stays at 218 whatever its caption (see set_right_aligned_caption).
     label_logo_padding_vertical_1 =
         auto_label(GroupBox2, "label_logo_padding_vertical_1", QStringLiteral("Top inset:"), 170, 52);
     label_logo_padding_vertical_1->resize(48, label_logo_padding_vertical_1->height());
