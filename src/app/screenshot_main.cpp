@@ -11,7 +11,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 
 #include "app/application.hpp"
 #include "app/startup.hpp"
@@ -54,6 +56,24 @@ int main(int argc, char** argv) {
         windows.about_window->close();
     });
     windows.about_window->show_modally(windows.main_window.get());
+
+    // The corner captions and a green status, and the width hint as the screen shows it.
+    velmora::TForm1& main_window = *windows.main_window;
+    main_window.select_logo_position(5);
+    main_window.update_status_elements_for_label_padding();
+    main_window.set_status("changes have been saved", velmora::kStatusGreen);
+    main_window.set_processed_text("12");
+    main_window.grab().save(folder + QStringLiteral("/main_window_bottom_right.png"));
+    auto* width = main_window.findChild<QWidget*>(QStringLiteral("picture_width"));
+    QToolTip::showText(width->mapToGlobal(QPoint(4, 24)), width->toolTip(), width, {},
+                       width->toolTipDuration());
+    QElapsedTimer shown;
+    shown.start();
+    while (shown.elapsed() < 300) QApplication::processEvents();
+    const QRect around = main_window.frameGeometry().adjusted(0, 0, 200, 0);
+    main_window.screen()
+        ->grabWindow(0, around.x(), around.y(), around.width(), around.height())
+        .save(folder + QStringLiteral("/width_hint.png"));
     std::printf("screenshots written to %s\n", qPrintable(folder));
     return 0;
 }
