@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QSlider>
@@ -159,10 +160,23 @@ TEST_F(WindowTest, ChosenFilesBecomeTheSelectionAndACancelKeepsThem) {
     TestFolder pictures;
     const std::vector<std::string> names = {"one.jpg", "two photos.jpeg", "Ünïcode фото.JPG"};
     for (const std::string& name : names) touch(pictures.path() / path_from_utf8(name));
+    touch(pictures.path() / "notes.txt");
     main_window().set_processed_text("7");
     ModalAnswerer answerer;
-    answerer.then(choose_files(pictures.path(), names));
+    int listed = -1;
+    answerer.then([&](QWidget& dialog) {
+        // The filter lists the three pictures, ".JPG" among them, and not the notes.
+        auto& file_dialog = dynamic_cast<QFileDialog&>(dialog);
+        file_dialog.setDirectory(QString::fromStdString(pictures.path().string()));
+        auto* model = file_dialog.findChild<QFileSystemModel*>();
+        const QModelIndex folder = model->index(QString::fromStdString(pictures.path().string()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return model->rowCount(folder) >= 3; }, 2000));
+        QTest::qWait(50);
+        listed = model->rowCount(folder);
+        choose_files(pictures.path(), names)(dialog);
+    });
     click("Button1");
+    EXPECT_EQ(listed, 3);
     ASSERT_TRUE(answerer.all_actions_taken());
     EXPECT_EQ(caption("label_file_count"), "3");
     EXPECT_EQ(caption("label_file_processed"), "0");
