@@ -10,24 +10,6 @@ void raise_division_by_zero() { throw Error("Floating point division by zero"); 
 void raise_invalid_operation() { throw Error("Invalid floating point operation"); }
 void raise_overflow() { throw Error("Floating point overflow"); }
 
-Extended divide(Extended a, Extended b) {
-    if (std::isnan(a) || std::isnan(b)) raise_invalid_operation();
-    if (b == 0) {
-        if (a == 0) raise_invalid_operation();
-        raise_division_by_zero();
-    }
-    const Extended quotient = a / b;
-    if (std::isinf(quotient) && !std::isinf(a)) raise_overflow();
-    return quotient;
-}
-
-float to_single(Extended value) {
-    if (std::isnan(value)) raise_invalid_operation();
-    const float single = static_cast<float>(value);
-    if (std::isinf(single) && !std::isinf(value)) raise_overflow();
-    return single;
-}
-
 namespace {
 
 // `integral` is already a whole number; it is checked against the range, then converted exactly.

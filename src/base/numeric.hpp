@@ -4,6 +4,7 @@
 // messages, never silent infinities or NaNs.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -20,11 +21,26 @@ static_assert(std::numeric_limits<Extended>::digits == 64, "long double must be 
 [[noreturn]] void raise_overflow();           // "Floating point overflow"
 
 // a / b at extended precision: b = 0 is a division by zero (0 / 0 an invalid operation).
-Extended divide(Extended a, Extended b);
+// Inline, like to_single: the resampler's kernels call both for every tap they weigh.
+inline Extended divide(Extended a, Extended b) {
+    if (std::isnan(a) || std::isnan(b)) raise_invalid_operation();
+    if (b == 0) {
+        if (a == 0) raise_invalid_operation();
+        raise_division_by_zero();
+    }
+    const Extended quotient = a / b;
+    if (std::isinf(quotient) && !std::isinf(a)) raise_overflow();
+    return quotient;
+}
 
 // Rounds to IEEE single precision, to nearest; a value beyond the single range is an overflow, a NaN
 // an invalid operation.
-float to_single(Extended value);
+inline float to_single(Extended value) {
+    if (std::isnan(value)) raise_invalid_operation();
+    const float single = static_cast<float>(value);
+    if (std::isinf(single) && !std::isinf(value)) raise_overflow();
+    return single;
+}
 
 // Conversions to a signed 32-bit integer; a value outside its range (or a NaN) is an invalid operation.
 std::int32_t round_half_even(Extended value);  // 2.5 gives 2, 3.5 gives 4

@@ -3,12 +3,14 @@
 #include <cmath>
 
 #include "base/numeric.hpp"
+#include "imaging/resample/quick_rounding.hpp"
 
 namespace velmora {
 
 namespace {
 
 constexpr Extended kPi = 3.14159265358979323846264338327950288L;
+constexpr double kPiDouble = 3.14159265358979323846264338327950288;
 constexpr Extended kOneSixth = 1.0L / 6.0L;
 constexpr Extended kTwoThirds = 2.0L / 3.0L;
 constexpr Extended kSixteenThirds = 16.0L / 3.0L;
@@ -59,17 +61,27 @@ float BSplineKernel(float Value) {
 
 float SincPi(float Value) {
     if (Value == 0.0f) return 1.0f;
-    const Extended p = to_single(kPi * Value);
-    return to_single(divide(std::sin(p), p));
+    // Both steps are first tried in double precision (pi and the sine correct to 2^-52, each
+    // operation to 2^-53), which gives the single of the extended form whenever the double value is
+    // not too close to a rounding boundary to tell; only then is the extended form, with its slow
+    // sine, computed.
+    float p;
+    if (!single_if_clear(kPiDouble * static_cast<double>(Value), p)) p = to_single(kPi * Value);
+    float quotient;
+    if (single_if_clear(std::sin(static_cast<double>(p)) / static_cast<double>(p), quotient)) return quotient;
+    return to_single(divide(std::sin(static_cast<Extended>(p)), p));
 }
 
 float Lanczos3Kernel(float Value) {
-    const Extended a = std::fabs(Value);
+    const float a = std::fabs(Value);
     if (a < 3) {
         // The argument of the second factor is rounded to single before the call, like every argument.
-        const Extended first = SincPi(static_cast<float>(a));
-        const Extended second = SincPi(to_single(a / 3));
-        return to_single(first * second);
+        // a / 3 is never near a half-way point between singles (its binary digits repeat 01 or it is
+        // exact), so the double quotient rounds to the same single as the extended one; the product
+        // of two singles is exact in double as in extended.
+        const double first = SincPi(a);
+        const double second = SincPi(static_cast<float>(static_cast<double>(a) / 3.0));
+        return static_cast<float>(first * second);
     }
     return 0.0f;
 }

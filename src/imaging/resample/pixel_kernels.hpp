@@ -18,17 +18,19 @@ inline constexpr int kBlockRows = 16;
 struct ListView {
     const SourceTap* taps;
     std::int32_t count;
-    bool exact;  // the fused sum gives the reference bytes
+    bool exact;       // the fused sum gives the reference bytes
+    bool contiguous;  // the taps' indices run up by one from the first
 };
 
 struct PixelKernels {
-    // columns[n * kBlockRows + r] = rows[r][n] for n < bytes and every r < kBlockRows.
-    void (*gather_columns)(const std::uint8_t* const* rows, std::size_t bytes, std::uint8_t* columns);
+    // columns[n * kBlockRows + r] = rows[r][n] for n < bytes and every r < kBlockRows, as floats: each
+    // byte is converted once, not once for every list that reads it.
+    void (*gather_columns)(const std::uint8_t* const* rows, std::size_t bytes, float* columns);
     // For every exact list i and channel c: results[(3 i + c) * kBlockRows + r] is the filtered byte of
-    // row r, from the columns of gather_columns (tap Index x is the pixel at columns + 3 x * kBlockRows).
-    // The results of the other lists are left alone.
-    void (*filter_columns)(const ListView* lists, std::size_t list_count, const std::uint8_t* columns,
-                           std::uint8_t* results);
+    // row r, from columns gathered from pixel first_column on (tap Index x is the pixel at
+    // columns + 3 (x - first_column) * kBlockRows). The results of the other lists are left alone.
+    void (*filter_columns)(const ListView* lists, std::size_t list_count, const float* columns,
+                           std::int32_t first_column, std::uint8_t* results);
     // rows[r][m] = results[m * kBlockRows + r] for m < bytes and r < row_count.
     void (*scatter_rows)(const std::uint8_t* results, std::size_t bytes, std::uint8_t* const* rows,
                          int row_count);

@@ -1,4 +1,4 @@
-// The fast kernels for AVX2 with FMA: a 16-lane vector is a pair of 8-lane registers.
+// The fast kernels for AVX2 with FMA: 8 lanes, so a block's rows take two passes.
 #include <immintrin.h>
 
 #include "imaging/resample/pixel_kernels_impl.hpp"
@@ -8,28 +8,25 @@ namespace velmora {
 namespace {
 
 struct Avx2Ops {
-    struct Vec {
-        __m256 low;
-        __m256 high;
-    };
-    static Vec zero() { return {_mm256_setzero_ps(), _mm256_setzero_ps()}; }
-    static Vec broadcast(float value) { return {_mm256_set1_ps(value), _mm256_set1_ps(value)}; }
+    static constexpr int kLanes = 8;
+    using Vec = __m256;
+    static Vec zero() { return _mm256_setzero_ps(); }
+    static Vec broadcast(float value) { return _mm256_set1_ps(value); }
+    static Vec load(const float* p) { return _mm256_loadu_ps(p); }
     static Vec load_bytes(const std::uint8_t* p) {
-        const __m128i low = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
-        const __m128i high = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 8));
-        return {_mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(low)),
-                _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(high))};
+        return _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))));
     }
-    static Vec fma(Vec a, Vec b, Vec c) {
-        return {_mm256_fmadd_ps(a.low, b.low, c.low), _mm256_fmadd_ps(a.high, b.high, c.high)};
-    }
-    static __m128i to_words(__m256 v) {
+    static Vec fma(Vec a, Vec b, Vec c) { return _mm256_fmadd_ps(a, b, c); }
+    static void store_bytes(Vec v, std::uint8_t* p) {
         const __m256 clamped = _mm256_min_ps(_mm256_max_ps(v, _mm256_setzero_ps()), _mm256_set1_ps(255.0f));
         const __m256i whole = _mm256_cvtps_epi32(clamped);  // rounds to nearest, ties to even
-        return _mm_packus_epi32(_mm256_castsi256_si128(whole), _mm256_extracti128_si256(whole, 1));
+        const __m128i words =
+            _mm_packus_epi32(_mm256_castsi256_si128(whole), _mm256_extracti128_si256(whole, 1));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(words, words));
     }
-    static void store_bytes(Vec v, std::uint8_t* p) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(to_words(v.low), to_words(v.high)));
+    static void store_widened(__m128i bytes, float* p) {
+        _mm256_storeu_ps(p, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(bytes)));
+        _mm256_storeu_ps(p + 8, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(_mm_srli_si128(bytes, 8))));
     }
 };
 

@@ -11,11 +11,16 @@ namespace velmora {
 namespace {
 
 struct Avx512Ops {
+    static constexpr int kLanes = 16;
     using Vec = __m512;
     static Vec zero() { return _mm512_setzero_ps(); }
     static Vec broadcast(float value) { return _mm512_set1_ps(value); }
     static Vec load_bytes(const std::uint8_t* p) {
         return _mm512_cvtepi32_ps(_mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))));
+    }
+    static Vec load(const float* p) { return _mm512_loadu_ps(p); }
+    static void store_widened(__m128i bytes, float* p) {
+        _mm512_storeu_ps(p, _mm512_cvtepi32_ps(_mm512_cvtepu8_epi32(bytes)));
     }
     static Vec fma(Vec a, Vec b, Vec c) { return _mm512_fmadd_ps(a, b, c); }
     static void store_bytes(Vec v, std::uint8_t* p) {

@@ -1,7 +1,9 @@
-// The fast kernels written once over a 16-lane vector type `Ops`, instantiated by the file of each
-// instruction set with its own `Ops` in an unnamed namespace (so no instantiation is shared). Include it
-// only from those files. Ops gives: Vec, zero(), broadcast(float), load_bytes(p) (16 bytes to floats),
-// fma(a, b, c) = a * b + c rounded once, store_bytes(v, p) (clamped to 0..255, rounded half to even).
+// The fast kernels written once over a vector type `Ops` of kLanes floats (8 or 16), instantiated by the
+// file of each instruction set with its own `Ops` in an unnamed namespace (so no instantiation is
+// shared). Include it only from those files. Ops gives: kLanes, Vec, zero(), broadcast(float),
+// load(p) (kLanes floats), load_bytes(p) (kLanes bytes to floats), fma(a, b, c) = a * b + c rounded
+// once, store_bytes(v, p) (kLanes bytes, clamped to 0..255, rounded half to even), and
+// store_widened(bytes, p) (16 bytes as 16 floats). A block's 16 rows take 16 / kLanes vectors.
 #pragma once
 
 #include <immintrin.h>
@@ -13,7 +15,7 @@
 
 namespace velmora::kernels {
 
-static_assert(kBlockRows == 16, "the kernels hold one row per lane of a 16-lane vector");
+static_assert(kBlockRows == 16, "the kernels transpose blocks of 16 rows by 16 bytes");
 
 // Transposes a 16 x 16 block of bytes in place: four perfect shuffles, each rotating the 8 bits of a
 // byte's (row, column) position left by one.
@@ -30,16 +32,19 @@ void transpose_16x16(__m128i (&block)[16]) {
 }
 
 template <class Ops>
-void gather_columns(const std::uint8_t* const* rows, std::size_t bytes, std::uint8_t* columns) {
+void gather_columns(const std::uint8_t* const* rows, std::size_t bytes, float* columns) {
     std::size_t n = 0;
     for (; n + 16 <= bytes; n += 16) {
+        // The rows are read left to right a block at a time; ask for their next lines early.
+        if (n % 64 == 0) {
+            for (int r = 0; r < 16; ++r)
+                _mm_prefetch(reinterpret_cast<const char*>(rows[r] + n + 512), _MM_HINT_T0);
+        }
         __m128i block[16];
         for (int r = 0; r < 16; ++r)
             block[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r] + n));
         transpose_16x16<Ops>(block);
-        for (int j = 0; j < 16; ++j) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(columns + (n + j) * 16), block[j]);
-        }
+        for (std::size_t j = 0; j < 16; ++j) Ops::store_widened(block[j], columns + (n + j) * 16);
     }
     for (; n < bytes; ++n) {
         for (int r = 0; r < 16; ++r) columns[n * 16 + static_cast<std::size_t>(r)] = rows[r][n];
@@ -64,25 +69,98 @@ void scatter_rows(const std::uint8_t* results, std::size_t bytes, std::uint8_t* 
     }
 }
 
+// The three channel sums of one pixel for kLanes rows of a block, and one tap added to them.
 template <class Ops>
-void filter_columns(const ListView* lists, std::size_t list_count, const std::uint8_t* columns,
-                    std::uint8_t* results) {
+struct PixelSums {
     using Vec = typename Ops::Vec;
-    for (std::size_t i = 0; i < list_count; ++i) {
-        const ListView& list = lists[i];
-        if (!list.exact) continue;
-        Vec blue = Ops::zero(), green = Ops::zero(), red = Ops::zero();
-        for (std::int32_t t = 0; t < list.count; ++t) {
-            const std::uint8_t* pixel = columns + static_cast<std::size_t>(list.taps[t].Index) * 48;
-            const Vec weight = Ops::broadcast(list.taps[t].Weight);
-            blue = Ops::fma(Ops::load_bytes(pixel), weight, blue);
-            green = Ops::fma(Ops::load_bytes(pixel + 16), weight, green);
-            red = Ops::fma(Ops::load_bytes(pixel + 32), weight, red);
-        }
-        std::uint8_t* out = results + i * 48;
+    Vec blue = Ops::zero(), green = Ops::zero(), red = Ops::zero();
+
+    static const float* pixel_at(const float* columns, std::int32_t index, std::int32_t first_column) {
+        return columns + static_cast<std::size_t>(index - first_column) * 48;
+    }
+    void add(const float* pixel, float weight) {
+        const Vec w = Ops::broadcast(weight);
+        blue = Ops::fma(Ops::load(pixel), w, blue);
+        green = Ops::fma(Ops::load(pixel + 16), w, green);
+        red = Ops::fma(Ops::load(pixel + 32), w, red);
+    }
+    void add(const SourceTap& tap, const float* columns, std::int32_t first_column) {
+        add(pixel_at(columns, tap.Index, first_column), tap.Weight);
+    }
+    void store(std::uint8_t* out) const {  // out: the pixel's results, offset to the first lane
         Ops::store_bytes(blue, out);
         Ops::store_bytes(green, out + 16);
         Ops::store_bytes(red, out + 32);
+    }
+};
+
+// Two neighbouring lists whose taps are runs of columns, the second starting `shift` columns after
+// the first: the columns they share are loaded once for both. Each list still takes its taps in order:
+// the first its own leading taps, then the shared ones, then the rest.
+template <class Ops>
+void filter_shifted_pair(const ListView& one, const ListView& two, std::int32_t shift, const float* columns,
+                         std::int32_t first_column, PixelSums<Ops>& first, PixelSums<Ops>& second) {
+    for (std::int32_t t = 0; t < shift; ++t) first.add(one.taps[t], columns, first_column);
+    const std::int32_t rest = one.count - shift;
+    const std::int32_t shared = rest < two.count ? rest : two.count;
+    for (std::int32_t t = 0; t < shared; ++t) {
+        const float* pixel = PixelSums<Ops>::pixel_at(columns, two.taps[t].Index, first_column);
+        const typename Ops::Vec blue = Ops::load(pixel), green = Ops::load(pixel + 16),
+                                red = Ops::load(pixel + 32);
+        const typename Ops::Vec w1 = Ops::broadcast(one.taps[shift + t].Weight);
+        const typename Ops::Vec w2 = Ops::broadcast(two.taps[t].Weight);
+        first.blue = Ops::fma(blue, w1, first.blue);
+        second.blue = Ops::fma(blue, w2, second.blue);
+        first.green = Ops::fma(green, w1, first.green);
+        second.green = Ops::fma(green, w2, second.green);
+        first.red = Ops::fma(red, w1, first.red);
+        second.red = Ops::fma(red, w2, second.red);
+    }
+    for (std::int32_t t = shift + shared; t < one.count; ++t) first.add(one.taps[t], columns, first_column);
+    for (std::int32_t t = shared; t < two.count; ++t) second.add(two.taps[t], columns, first_column);
+}
+
+// Two lists at a time, so that six independent sums hide the latency of the fused multiply-add; each
+// sum takes its own list's taps in order. `columns` and `results` are offset to the first lane.
+template <class Ops>
+void filter_lanes(const ListView* lists, std::size_t list_count, const float* columns,
+                  std::int32_t first_column, std::uint8_t* results) {
+    std::size_t i = 0;
+    for (; i + 1 < list_count; i += 2) {
+        const ListView& one = lists[i];
+        const ListView& two = lists[i + 1];
+        if (!one.exact || !two.exact) break;
+        PixelSums<Ops> first, second;
+        const std::int32_t shift =
+            one.count > 0 && two.count > 0 ? two.taps[0].Index - one.taps[0].Index : -1;
+        if (one.contiguous && two.contiguous && shift >= 0 && shift <= one.count) {
+            filter_shifted_pair<Ops>(one, two, shift, columns, first_column, first, second);
+        } else {
+            const std::int32_t both = one.count < two.count ? one.count : two.count;
+            std::int32_t t = 0;
+            for (; t < both; ++t) {
+                first.add(one.taps[t], columns, first_column);
+                second.add(two.taps[t], columns, first_column);
+            }
+            for (std::int32_t u = t; u < one.count; ++u) first.add(one.taps[u], columns, first_column);
+            for (std::int32_t u = t; u < two.count; ++u) second.add(two.taps[u], columns, first_column);
+        }
+        first.store(results + i * 48);
+        second.store(results + (i + 1) * 48);
+    }
+    for (; i < list_count; ++i) {
+        if (!lists[i].exact) continue;
+        PixelSums<Ops> sums;
+        for (std::int32_t t = 0; t < lists[i].count; ++t) sums.add(lists[i].taps[t], columns, first_column);
+        sums.store(results + i * 48);
+    }
+}
+
+template <class Ops>
+void filter_columns(const ListView* lists, std::size_t list_count, const float* columns,
+                    std::int32_t first_column, std::uint8_t* results) {
+    for (int lane = 0; lane < 16; lane += Ops::kLanes) {
+        filter_lanes<Ops>(lists, list_count, columns + lane, first_column, results + lane);
     }
 }
 
@@ -107,19 +185,21 @@ void filter_row_span(const ListView* list, const std::uint8_t* work, std::ptrdif
     for (std::int32_t t = 0; t < list->count; ++t) {
         const std::uint8_t* row = work + list->taps[t].Index * work_step;
         const Vec weight = Ops::broadcast(list->taps[t].Weight);
-        for (int v = 0; v < kVectors; ++v) acc[v] = Ops::fma(Ops::load_bytes(row + 16 * v), weight, acc[v]);
+        for (int v = 0; v < kVectors; ++v)
+            acc[v] = Ops::fma(Ops::load_bytes(row + Ops::kLanes * v), weight, acc[v]);
     }
-    for (int v = 0; v < kVectors; ++v) Ops::store_bytes(acc[v], out + 16 * v);
+    for (int v = 0; v < kVectors; ++v) Ops::store_bytes(acc[v], out + Ops::kLanes * v);
 }
 
 template <class Ops>
 void filter_row(const ListView* list, const std::uint8_t* work, std::ptrdiff_t work_step, std::size_t bytes,
                 std::uint8_t* out) {
-    constexpr int kWide = 4;
+    constexpr std::size_t kLanes = Ops::kLanes;
+    constexpr int kWide = 64 / Ops::kLanes;  // enough independent sums to hide the latency
     std::size_t n = 0;
-    for (; n + 16 * kWide <= bytes; n += 16 * kWide)
+    for (; n + kLanes * kWide <= bytes; n += kLanes * kWide)
         filter_row_span<Ops, kWide>(list, work + n, work_step, out + n);
-    for (; n + 16 <= bytes; n += 16) filter_row_span<Ops, 1>(list, work + n, work_step, out + n);
+    for (; n + kLanes <= bytes; n += kLanes) filter_row_span<Ops, 1>(list, work + n, work_step, out + n);
     for (; n < bytes; ++n) out[n] = filter_byte<Ops>(list, work + n, work_step);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <new>
 #include <string_view>
 #include <utility>
@@ -41,7 +42,11 @@ std::vector<T> scratch(std::size_t count) {
 std::vector<ListView> views_of(const TapLists& lists) {
     std::vector<ListView> views = scratch<ListView>(lists.size());
     for (std::size_t i = 0; i < lists.size(); ++i) {
-        views[i] = {taps_of(lists[i]), lists[i].Count, fused_sum_is_exact(lists[i])};
+        const SourceTap* taps = taps_of(lists[i]);
+        bool contiguous = true;
+        for (std::int32_t t = 1; t < lists[i].Count; ++t)
+            contiguous = contiguous && taps[t].Index == taps[0].Index + t;
+        views[i] = {taps, lists[i].Count, fused_sum_is_exact(lists[i]), contiguous};
     }
     return views;
 }
@@ -56,15 +61,51 @@ void horizontal_reference(const Picture& source, Picture& work, const TapLists& 
     }
 }
 
+// Consecutive lists whose taps lie within a few hundred source pixels: their columns are gathered
+// together and stay in the cache while the lists are filtered.
+struct ListRun {
+    std::size_t first_list;
+    std::size_t end_list;
+    std::int32_t first_column;
+    std::int32_t end_column;
+};
+
+std::vector<ListRun> runs_of(const std::vector<ListView>& lists) {
+    constexpr std::int32_t kRunColumns = 256;
+    std::vector<ListRun> runs;
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        std::int32_t low = std::numeric_limits<std::int32_t>::max(), high = -1;
+        for (std::int32_t t = 0; t < lists[i].count; ++t) {
+            low = std::min(low, lists[i].taps[t].Index);
+            high = std::max(high, lists[i].taps[t].Index + 1);
+        }
+        if (high < 0) low = high = 0;  // an empty list reads nothing
+        ListRun* run = runs.empty() ? nullptr : &runs.back();
+        if (run != nullptr &&
+            std::max(run->end_column, high) - std::min(run->first_column, low) <= kRunColumns) {
+            run->end_list = i + 1;
+            run->first_column = std::min(run->first_column, low);
+            run->end_column = std::max(run->end_column, high);
+        } else {
+            runs.push_back({i, i + 1, low, high});
+        }
+    }
+    return runs;
+}
+
 // Rows in blocks of kBlockRows: each block is turned into columns (one row per vector lane), filtered
 // list by list, and turned back into rows of the work picture. Lists the fused sum cannot do exactly
 // are filled in between by the reference arithmetic.
 void horizontal_fast(const PixelKernels& kernels, const Picture& source, Picture& work,
                      const TapLists& columns) {
-    const std::size_t in_bytes = 3 * static_cast<std::size_t>(source.width());
     const std::size_t out_bytes = 3 * columns.size();
     const std::vector<ListView> lists = views_of(columns);
-    std::vector<std::uint8_t> column_bytes = scratch<std::uint8_t>(in_bytes * kBlockRows);
+    const std::vector<ListRun> runs = runs_of(lists);
+    std::size_t widest = 0;
+    for (const ListRun& run : runs) {
+        widest = std::max(widest, static_cast<std::size_t>(run.end_column - run.first_column));
+    }
+    std::vector<float> column_values = scratch<float>(3 * widest * kBlockRows);
     std::vector<std::uint8_t> results = scratch<std::uint8_t>(out_bytes * kBlockRows);
 
     const int height = source.height();
@@ -73,8 +114,16 @@ void horizontal_fast(const PixelKernels& kernels, const Picture& source, Picture
         const std::uint8_t* in[kBlockRows];
         std::uint8_t* out[kBlockRows];
         for (int r = 0; r < kBlockRows; ++r) in[r] = source.scanline(top + std::min(r, rows - 1));
-        kernels.gather_columns(in, in_bytes, column_bytes.data());
-        kernels.filter_columns(lists.data(), lists.size(), column_bytes.data(), results.data());
+        for (const ListRun& run : runs) {
+            const std::uint8_t* from[kBlockRows];
+            for (int r = 0; r < kBlockRows; ++r)
+                from[r] = in[r] + 3 * static_cast<std::ptrdiff_t>(run.first_column);
+            kernels.gather_columns(from, 3 * static_cast<std::size_t>(run.end_column - run.first_column),
+                                   column_values.data());
+            kernels.filter_columns(lists.data() + run.first_list, run.end_list - run.first_list,
+                                   column_values.data(), run.first_column,
+                                   results.data() + 3 * kBlockRows * run.first_list);
+        }
         for (std::size_t i = 0; i < lists.size(); ++i) {
             if (lists[i].exact) continue;
             for (int r = 0; r < rows; ++r) {
@@ -106,7 +155,7 @@ void vertical_reference(const RowLayout& layout, const TapLists& rows) {
 void vertical_fast(const PixelKernels& kernels, const RowLayout& layout, const TapLists& rows) {
     const std::size_t bytes = 3 * static_cast<std::size_t>(layout.width);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const ListView list{taps_of(rows[i]), rows[i].Count, fused_sum_is_exact(rows[i])};
+        const ListView list{taps_of(rows[i]), rows[i].Count, fused_sum_is_exact(rows[i]), false};
         std::uint8_t* out = layout.destination + static_cast<std::ptrdiff_t>(i) * layout.destination_step;
         if (list.exact) {
             kernels.filter_row(&list, layout.work, layout.work_step, bytes, out);

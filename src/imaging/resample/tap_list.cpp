@@ -8,6 +8,7 @@
 
 #include "base/memory_limit.hpp"
 #include "base/numeric.hpp"
+#include "imaging/resample/quick_rounding.hpp"
 
 namespace velmora {
 
@@ -27,14 +28,16 @@ struct Geometry {
     bool shrinking;
     Extended support;  // W / scale rounded to single when shrinking, else W
     Extended divisor;  // 1 / scale rounded to single; used only when shrinking
+    double quick_divisor;
     std::int64_t length;
 };
 
 Geometry geometry_for(TFilterProc filter, float width, int source_length, float scale) {
-    Geometry g{filter, width, scale, scale < 1.0f, width, 1, source_length};
+    Geometry g{filter, width, scale, scale < 1.0f, width, 1, 1, source_length};
     if (g.shrinking) {
         g.support = to_single(divide(width, scale));
         g.divisor = to_single(divide(1, scale));
+        g.quick_divisor = static_cast<double>(g.divisor);
     }
     return g;
 }
@@ -62,13 +65,22 @@ std::int32_t reflect(std::int64_t j, std::int64_t length) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(j, 0, length - 1));
 }
 
+// Where centre and candidate are below 2^24, c - j is exact in double, and the two quotients by the
+// divisor are first tried in double precision (see single_if_clear).
 float weight_for(const Geometry& g, float centre, std::int32_t j) {
+    const bool small = std::fabs(centre) < 0x1p24f && j > -(1 << 24) && j < (1 << 24);
+    const double distance = static_cast<double>(centre) - j;
     float weight;
     if (g.shrinking) {
-        const float argument = to_single(divide(centre - static_cast<Extended>(j), g.divisor));
-        weight = to_single(divide(g.filter(argument), g.divisor));
+        float argument;
+        if (!small || !single_if_clear(distance / g.quick_divisor, argument)) {
+            argument = to_single(divide(centre - static_cast<Extended>(j), g.divisor));
+        }
+        const float value = g.filter(argument);
+        if (!single_if_clear(value / g.quick_divisor, weight)) weight = to_single(divide(value, g.divisor));
     } else {
-        weight = g.filter(to_single(centre - static_cast<Extended>(j)));
+        weight =
+            g.filter(small ? static_cast<float>(distance) : to_single(centre - static_cast<Extended>(j)));
     }
     // A filter of the caller's that returns no number must not slip into the sums as one.
     if (std::isnan(weight)) raise_invalid_operation();
@@ -92,12 +104,19 @@ TapLists build_tap_lists(TFilterProc filter, float width, int source_length, int
     const auto count = static_cast<std::size_t>(std::max(destination_length, 0));
 
     // Every room is known before anything is filled, so the storage is checked and allocated once.
+    std::vector<Candidates> candidates;
     std::uint64_t total_room = 0;
+    try {
+        candidates.reserve(count);
+    } catch (const std::bad_alloc&) {
+        raise_out_of_memory();
+    }
     for (int i = 0; i < destination_length; ++i) {
-        total_room += static_cast<std::uint64_t>(candidates_for(g, i).room());
+        candidates.push_back(candidates_for(g, i));
+        total_room += static_cast<std::uint64_t>(candidates.back().room());
         if (total_room > kMaxPictureBytes) raise_out_of_memory();
     }
-    check_allocation(total_room * sizeof(SourceTap) + count * sizeof(TapList));
+    check_allocation(total_room * sizeof(SourceTap) + count * (sizeof(TapList) + sizeof(Candidates)));
 
     TapLists result;
     try {
@@ -107,26 +126,28 @@ TapLists build_tap_lists(TFilterProc filter, float width, int source_length, int
         raise_out_of_memory();
     }
     std::size_t offset = 0;
-    for (int i = 0; i < destination_length; ++i) {
-        const Candidates candidates = candidates_for(g, i);
-        const auto room = static_cast<std::size_t>(candidates.room());
-        TapList& list = result.lists_[static_cast<std::size_t>(i)];
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto room = static_cast<std::size_t>(candidates[i].room());
+        TapList& list = result.lists_[i];
         list.Taps = std::span<SourceTap>(result.storage_).subspan(offset, room);
         offset += room;
-        fill_list(g, candidates, list);
+        fill_list(g, candidates[i], list);
     }
     return result;
 }
 
 namespace {
 
-// The lowest set bit of a non-zero float, as a power of two: every multiple of the float is a
+// The lowest set bit of a float of 2^-100 or more, as a power of two: every multiple of the float is a
 // multiple of it.
 Extended lowest_bit(float value) {
-    int exponent = 0;
-    const float mantissa = std::frexp(std::fabs(value), &exponent);  // in [0.5, 1)
-    const auto digits = static_cast<std::uint32_t>(std::ldexp(mantissa, 24));
-    return std::ldexp(Extended{1}, exponent - 24 + std::countr_zero(digits));
+    const auto bits = std::bit_cast<std::uint32_t>(std::fabs(value));
+    const auto exponent = static_cast<int>(bits >> 23);  // biased
+    const std::uint32_t digits = (bits & 0x7FFFFFu) | 0x800000u;
+    // The biased exponent of the lowest set bit: at least 4 for the values of 2^-100 and above that
+    // the caller passes, so it is a normal float itself.
+    const int lowest = exponent - 23 + std::countr_zero(digits);
+    return std::bit_cast<float>(static_cast<std::uint32_t>(lowest) << 23);
 }
 
 }  // namespace

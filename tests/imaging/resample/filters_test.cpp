@@ -3,8 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <limits>
 #include <string>
+
+#include "base/numeric.hpp"
+#include "imaging/resample/quick_rounding.hpp"
 
 namespace velmora {
 namespace {
@@ -94,6 +100,60 @@ TEST(Filters, PiecewiseKernelsSumToOneAtWholeNumberSpacing) {
     EXPECT_NEAR(BSplineKernel(0.0f) + 2 * BSplineKernel(1.0f), 1.0f, 1e-7f);
     EXPECT_NEAR(MitchellKernel(0.0f) + 2 * MitchellKernel(1.0f), 1.0f, 1e-7f);
     EXPECT_EQ(BellKernel(0.0f) + 2 * BellKernel(1.0f), 1.0f);
+}
+
+// The definition literally: every step at extended precision, rounded to single where it says.
+float extended_sinc_pi(float x) {
+    if (x == 0.0f) return 1.0f;
+    const Extended p = to_single(3.14159265358979323846264338327950288L * x);
+    return to_single(divide(std::sin(p), p));
+}
+
+float extended_lanczos3(float x) {
+    const Extended a = std::fabs(x);
+    if (a >= 3) return 0.0f;
+    return to_single(static_cast<Extended>(extended_sinc_pi(static_cast<float>(a))) *
+                     extended_sinc_pi(to_single(a / 3)));
+}
+
+TEST(Filters, LanczosQuickPathsGiveTheExtendedResult) {
+    // Every 613th float from 2^-40 to 3, and the whole numbers with their neighbours.
+    std::uint32_t from = 0, to = 0;
+    const float low = 0x1p-40f, high = 3.0f;
+    std::memcpy(&from, &low, 4);
+    std::memcpy(&to, &high, 4);
+    int checked = 0;
+    for (std::uint32_t bits = from; bits < to; bits += 613) {
+        float x = 0;
+        std::memcpy(&x, &bits, 4);
+        ASSERT_EQ(SincPi(x), extended_sinc_pi(x)) << x;
+        ASSERT_EQ(Lanczos3Kernel(x), extended_lanczos3(x)) << x;
+        ++checked;
+    }
+    EXPECT_GT(checked, 300000);
+    for (const float whole : {0.0f, 1.0f, 2.0f, 3.0f}) {
+        for (const float x : {std::nextafter(whole, 0.0f), whole, std::nextafter(whole, 4.0f)}) {
+            EXPECT_EQ(SincPi(x), extended_sinc_pi(x)) << x;
+            EXPECT_EQ(Lanczos3Kernel(x), extended_lanczos3(x)) << x;
+        }
+    }
+}
+
+TEST(Filters, QuickRoundingDeclinesWhatItCannotTell) {
+    float single = 0;
+    EXPECT_TRUE(single_if_clear(0.1, single));
+    EXPECT_EQ(single, 0.1f);
+    // Half-way between 1 and the next single, and a hair either side of it: too close to tell.
+    const double half_way = 1.0 + 0x1p-24;
+    EXPECT_FALSE(single_if_clear(half_way, single));
+    EXPECT_FALSE(single_if_clear(half_way + 0x1p-50, single));
+    EXPECT_FALSE(single_if_clear(half_way - 0x1p-50, single));
+    EXPECT_TRUE(single_if_clear(half_way + 0x1p-40, single));
+    EXPECT_EQ(single, std::nextafter(1.0f, 2.0f));
+    // Beyond the single range the extended form must raise its overflow; no number is no number.
+    EXPECT_FALSE(single_if_clear(1e39, single));
+    EXPECT_FALSE(single_if_clear(std::numeric_limits<double>::quiet_NaN(), single));
+    EXPECT_FALSE(single_if_clear(std::numeric_limits<double>::infinity(), single));
 }
 
 }  // namespace

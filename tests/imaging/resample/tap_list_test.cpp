@@ -153,5 +153,32 @@ TEST(TapLists, HugeFilterWidthIsOutOfMemoryNotAKilledProcess) {
     }
 }
 
+int exact_lists(const TapLists& lists) {
+    int exact = 0;
+    for (const TapList& list : lists.lists()) exact += fused_sum_is_exact(list) ? 1 : 0;
+    return exact;
+}
+
+TEST(TapLists, FusedSumIsExactUnlessWeightsSpreadTooFar) {
+    // Lanczos weights span far less than the 2^56 that could let two roundings part.
+    const TapLists photo = lists_for(Lanczos3Kernel, 3.0f, 4032, 800);
+    EXPECT_EQ(exact_lists(photo), 800);
+    const TapLists same = lists_for(Lanczos3Kernel, 3.0f, 100, 100);
+    EXPECT_EQ(exact_lists(same), 100);
+
+    SourceTap taps[2] = {{0, 0x1p-70f}, {1, 6990507.0f / 8388608.0f}};
+    TapList list{2, taps};
+    EXPECT_FALSE(fused_sum_is_exact(list)) << "a tiny weight before a large one";
+    taps[0].Weight = 0x1p-20f;
+    EXPECT_TRUE(fused_sum_is_exact(list));
+    list.Count = 1;
+    taps[0].Weight = 0x1p-110f;
+    EXPECT_FALSE(fused_sum_is_exact(list)) << "a weight near the bottom of the single range";
+    taps[0].Weight = 1e37f;
+    EXPECT_FALSE(fused_sum_is_exact(list)) << "sums that could overflow must be formed the extended way";
+    list.Count = 0;
+    EXPECT_TRUE(fused_sum_is_exact(list));
+}
+
 }  // namespace
 }  // namespace velmora
