@@ -1,5 +1,6 @@
 # make test: install what is missing, configure, build, run every test.
 # make run:  install what is missing, build, start the program.
+# make screenshot: both windows as PNGs in $(BUILD)/screenshots/, drawn on a virtual display.
 BUILD ?= build
 CMAKE_FLAGS ?=
 
@@ -20,8 +21,10 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j2
 
 run: build
-	@if [ -x $(BUILD)/velmora ]; then exec $(BUILD)/velmora; \
-	else echo "velmora: the desktop program is not built yet; the core and its tests are."; fi
+	@exec $(BUILD)/velmora
+
+screenshot: build
+	@xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" $(BUILD)/velmora_screenshot $(BUILD)/screenshots
 
 clean:
 	rm -rf $(BUILD)

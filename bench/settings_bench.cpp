@@ -25,7 +25,8 @@ class BusyHive {
                           {REG_SZ, utf16le_string_data("C:\\Program Files\\Program\\" + std::to_string(i))});
         }
         const std::string text = print_hive(hive);
-        write_file_atomically(hive_.file(), {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+        write_file_atomically(hive_.file(),
+                              {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
         FakeSettingsWindow window;
         save_settings(window, hive_);
     }

@@ -16,17 +16,17 @@ inline constexpr Color kStatusGreen{0, 146, 10};
 inline constexpr Color kStatusGrey{128, 128, 128};
 
 class BatchWindow {
-public:
+  public:
     virtual ~BatchWindow() = default;
 
     // What the run reads.
-    virtual std::string width_text() = 0;                         // text of picture_width
-    virtual std::vector<std::filesystem::path> selection() = 0;   // a copy, in the dialog's order
-    virtual std::string logo_path_text() = 0;                     // text of edit_logo_src
-    virtual int logo_position_index() = 0;                        // -1 when no item is selected
-    virtual std::string inset_horizontal_text() = 0;              // text of logo_padding_horizontal
-    virtual std::string inset_vertical_text() = 0;                // text of logo_padding_vertical
-    virtual int quality() = 0;                                    // track bar position, 1 to 100
+    virtual std::string width_text() = 0;                        // text of picture_width
+    virtual std::vector<std::filesystem::path> selection() = 0;  // a copy, in the dialog's order
+    virtual std::string logo_path_text() = 0;                    // text of edit_logo_src
+    virtual int logo_position_index() = 0;                       // -1 when no item is selected
+    virtual std::string inset_horizontal_text() = 0;             // text of logo_padding_horizontal
+    virtual std::string inset_vertical_text() = 0;               // text of logo_padding_vertical
+    virtual int quality() = 0;                                   // track bar position, 1 to 100
 
     // What the run writes.
     virtual void set_processed_text(const std::string& text) = 0;  // label_file_processed
@@ -42,8 +42,8 @@ public:
 
     // The environment, answered by the window so that tests can pin it.
     virtual std::filesystem::path program_folder() = 0;  // folder of the running executable
-    virtual std::string short_date_text() = 0;          // today, in the user's short date format
-    virtual std::string long_time_text() = 0;           // now, in the user's time format with seconds
+    virtual std::string short_date_text() = 0;           // today, in the user's short date format
+    virtual std::string long_time_text() = 0;            // now, in the user's time format with seconds
 };
 
 }  // namespace velmora

@@ -186,7 +186,7 @@ std::unique_ptr<WritableKey> open_for_writing(const std::filesystem::path& file,
     }
     if (!hive) hive.emplace();
     const bool created = hive->find_key(path) == nullptr;
-    const HiveKey& key = hive->add_key(path);
+    const HiveKey& key = hive->create_key(path);
     if (created) {
         try {
             write_hive(file, *hive);

@@ -73,15 +73,19 @@ const HiveKey* Hive::find_key(std::string_view path) const {
 }
 
 HiveKey& Hive::add_key(std::string_view path) {
+    const auto [place, added] = index_.try_emplace(folded(path), keys_.size());
+    if (added) keys_.emplace_back(std::string(path));
+    return keys_[place->second];
+}
+
+HiveKey& Hive::create_key(std::string_view path) {
     if (HiveKey* existing = find_key(path)) return *existing;
     // Parents first, so that the file lists them before their children, as an export does.
     for (std::size_t separator = path.find('\\'); separator != std::string_view::npos;
          separator = path.find('\\', separator + 1)) {
-        const std::string_view parent = path.substr(0, separator);
-        if (index_.try_emplace(folded(parent), keys_.size()).second) keys_.emplace_back(std::string(parent));
+        add_key(path.substr(0, separator));
     }
-    index_.emplace(folded(path), keys_.size());
-    return keys_.emplace_back(std::string(path));
+    return add_key(path);
 }
 
 }  // namespace velmora

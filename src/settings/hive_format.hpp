@@ -63,8 +63,10 @@ class Hive {
     const std::vector<HiveKey>& keys() const { return keys_; }
     HiveKey* find_key(std::string_view path);
     const HiveKey* find_key(std::string_view path) const;
-    // The key of that full path, created with every missing parent key when it is not there yet.
+    // The key of that full path, added (alone) when it is not there yet.
     HiveKey& add_key(std::string_view path);
+    // The same, adding every missing parent key before it, as the registry creates a key.
+    HiveKey& create_key(std::string_view path);
 
   private:
     std::vector<HiveKey> keys_;

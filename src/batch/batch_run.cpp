@@ -1,0 +1,84 @@
+#include "batch/batch_run.hpp"
+
+#include <string>
+#include <vector>
+
+#include "base/file_io.hpp"
+#include "base/whole_number.hpp"
+#include "batch/batch_texts.hpp"
+#include "batch/output_location.hpp"
+
+namespace velmora {
+namespace {
+
+void restore_run_button(BatchWindow& window) {
+    window.set_run_button_caption(std::string(kRunCaption));
+    window.set_run_button_enabled(true);
+}
+
+std::filesystem::path make_output_folder(BatchWindow& window) {
+    // The time is read after the date, so a run started just before midnight names the folder with the
+    // date it started on and a time of that day or of the next.
+    const std::string date_text = window.short_date_text();
+    const std::string time_text = window.long_time_text();
+    const std::filesystem::path folder =
+        output_folder_path(window.program_folder(), output_folder_name(date_text, time_text));
+    create_output_folder(folder);
+    return folder;
+}
+
+}  // namespace
+
+void Button_start_photo_processingClick(BatchWindow& window, const PhotoPipelineFactory& make_pipeline) {
+    if (whole_number_from_text(window.width_text(), 0) <= 0) {
+        window.show_error_box(std::string(kWidthNotSetMessage));
+        return;
+    }
+    window.pump_messages();
+    window.set_run_button_enabled(false);
+    window.set_run_button_caption(std::string(kProcessingCaption));
+    try {
+        run_photo_processing(window, make_pipeline);
+    } catch (...) {
+        restore_run_button(window);
+        throw;
+    }
+    restore_run_button(window);
+    window.pump_messages();
+}
+
+void run_photo_processing(BatchWindow& window, const PhotoPipelineFactory& make_pipeline) {
+    const int target_width = whole_number_from_text(window.width_text(), kDefaultTargetWidth);
+    const std::vector<std::filesystem::path> files = window.selection();
+    if (files.empty()) {
+        window.show_error_box(std::string(kNothingSelectedMessage));
+        return;
+    }
+    window.set_status(std::string(kStatusProcessing), kStatusGreen);
+    window.pump_messages();
+
+    std::unique_ptr<PhotoPipeline> pipeline = make_pipeline();
+    const std::filesystem::path folder = make_output_folder(window);
+
+    // The logo is decided once: a position chosen later in the run does not bring one in.
+    const std::string logo_path = window.logo_path_text();
+    if (!logo_path.empty() && window.logo_position_index() > 0)
+        pipeline->load_logo(path_from_utf8(logo_path));
+    window.pump_messages();
+
+    int running_number = 0;
+    for (const std::filesystem::path& source : files) {
+        window.pump_messages();
+        ++running_number;
+        window.set_processed_text(std::to_string(running_number));
+        window.pump_messages();
+        pipeline->process_photo(window, source, output_file_path(folder, running_number), target_width);
+    }
+    pipeline.reset();
+
+    window.set_status(std::string(kStatusCompleted), kStatusGreen);
+    window.show_information_box(std::string(kCompletedMessagePrefix) + path_to_utf8(folder));
+    window.pump_messages();
+}
+
+}  // namespace velmora

@@ -1,0 +1,22 @@
+// The batch run: "Run process" checks the width and guards its button, and the run writes a re-encoded
+// copy of every selected file into a new folder named from the date and time, numbered 1.jpg, 2.jpg, ...
+// in the order of the selection. Nothing is caught here: a failure stops the run where it happens, the
+// Run button is restored, and the failure goes on unchanged to the caller (the top-level error report).
+#pragma once
+
+#include "batch/batch_window.hpp"
+#include "batch/photo_pipeline.hpp"
+
+namespace velmora {
+
+// The click handler of "Run process".
+void Button_start_photo_processingClick(BatchWindow& window);
+
+// The run itself; called only by the click handler.
+void run_photo_processing(BatchWindow& window);
+
+// The same, with the run's objects made by `make_pipeline`.
+void Button_start_photo_processingClick(BatchWindow& window, const PhotoPipelineFactory& make_pipeline);
+void run_photo_processing(BatchWindow& window, const PhotoPipelineFactory& make_pipeline);
+
+}  // namespace velmora

@@ -1,0 +1,104 @@
+#include "batch/photo_pipeline.hpp"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "base/whole_number.hpp"
+#include "batch/batch_run.hpp"
+#include "batch/fit_to_width.hpp"
+#include "imaging/codecs/jpeg_image.hpp"
+#include "imaging/codecs/logo_overlay.hpp"
+#include "imaging/codecs/png_logo.hpp"
+#include "imaging/picture.hpp"
+#include "imaging/resample/filters.hpp"
+#include "imaging/resample/resampler.hpp"
+
+namespace velmora {
+namespace {
+
+// Entry 5 of the filter table: Lanczos3Kernel with its width of 3.
+constexpr const FilterRecord& kLanczos3 = FilterTable[5];
+static_assert(kLanczos3.Name == "Lanczos3");
+
+// The track bar holds 1 to 100; a window that answers anything else gets the nearest of the two.
+std::uint8_t quality_byte(int position) {
+    return static_cast<std::uint8_t>(std::clamp(position, 1, 100));
+}
+
+class JpegPhotoPipeline final : public PhotoPipeline {
+  public:
+    void load_logo(const std::filesystem::path& logo_path) override {
+        logo_.load(logo_path);
+        logo_.mark_transparent();
+        logo_active_ = true;
+    }
+
+    void process_photo(BatchWindow& window, const std::filesystem::path& source,
+                       const std::filesystem::path& output, int target_width) override {
+        jpeg_.load(source);
+        if (needs_scaling(jpeg_.width(), target_width)) {
+            scale_into_output(target_width);
+        } else {
+            jpeg_.decode_into(output_);
+        }
+        window.pump_messages();
+        if (logo_active_) draw_logo_on_output(window);
+        window.pump_messages();
+        encode_and_save(window, output);
+    }
+
+  private:
+    void scale_into_output(int target_width) {
+        const PictureSize size = scaled_size(jpeg_.width(), jpeg_.height(), target_width);
+        jpeg_.decode_into(source_);
+        output_.set_size(size.width, size.height);
+        ResamplePicture(source_, output_, kLanczos3.Filter, kLanczos3.Width);
+        // The codec keeps its own decoded copy until the output is taken; letting go of ours now means the
+        // next source is decoded while only one full-size picture is held, not two.
+        source_ = Picture();
+    }
+
+    // The position and insets are read for every picture, so a change in the window during a run applies from
+    // the next picture on.
+    void draw_logo_on_output(BatchWindow& window) {
+        logo_.convert_into(logo_picture_);
+        const int position = window.logo_position_index();
+        const int inset_horizontal = whole_number_from_text(window.inset_horizontal_text(), 0);
+        const int inset_vertical = whole_number_from_text(window.inset_vertical_text(), 0);
+        const auto origin = logo_origin(position, output_.width(), output_.height(), logo_picture_.width(),
+                                        logo_picture_.height(), inset_horizontal, inset_vertical);
+        if (origin) draw_logo(logo_picture_, output_, *origin);
+    }
+
+    // The output file is created only here, after the whole picture has been encoded, and it is written under
+    // a temporary name that replaces the final one only once complete.
+    void encode_and_save(BatchWindow& window, const std::filesystem::path& output) {
+        jpeg_.take(output_);
+        jpeg_.set_quality(quality_byte(window.quality()));
+        jpeg_.compress();
+        jpeg_.save(output);
+    }
+
+    Picture source_;
+    Picture output_;
+    Picture logo_picture_;
+    JpegImage jpeg_;
+    PngLogo logo_;
+    bool logo_active_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<PhotoPipeline> make_photo_pipeline() {
+    return std::make_unique<JpegPhotoPipeline>();
+}
+
+void Button_start_photo_processingClick(BatchWindow& window) {
+    Button_start_photo_processingClick(window, make_photo_pipeline);
+}
+
+void run_photo_processing(BatchWindow& window) {
+    run_photo_processing(window, make_photo_pipeline);
+}
+
+}  // namespace velmora

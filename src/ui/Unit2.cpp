@@ -1,0 +1,110 @@
+#include "ui/Unit2.hpp"
+
+#include <algorithm>
+
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+#include "app/handler_guard.hpp"
+#include "ui/window_fonts.hpp"
+
+namespace velmora {
+
+namespace {
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top,
+              const QFont& font) {
+    auto* created = new QLabel(caption, parent);
+    created->setObjectName(QString::fromUtf8(name));
+    created->setFont(font);
+    created->move(left, top);
+    created->adjustSize();
+    return created;
+}
+
+}  // namespace
+
+TForm2::TForm2(QWidget* owner) : QDialog(owner) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("About Velmora"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(window_font());
+    setFixedSize(kClientWidth, kClientHeight);
+
+    const QFont regular = window_font();
+    const QFont bold = window_font(kFont8Point, true);
+    Label1 = label(this, "Label1", QStringLiteral("About Velmora"), 8, 18, window_font(kFont16Point));
+    Label1->setGeometry(8, 18, 329, 25);
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label2 = label(this, "Label2", QStringLiteral("Version:"), 25, 56, bold);
+    Label3 = label(this, "Label3", QStringLiteral("2"), 74, 56, regular);
+    Label4 = label(this, "Label4", QStringLiteral("Free for personal and business use"), 25, 72, bold);
+    QFont link = bold;
+    link.setUnderline(true);
+    Label_developer_site =
+        label(this, "Label_developer_site", QString::fromUtf8(kDeveloperSite), 25, 88, link);
+    Label_developer_site->setCursor(Qt::PointingHandCursor);
+    Label_developer_site->installEventFilter(this);
+    Label6 =
+        label(this, "Label6",
+              QStringLiteral("Velmora is an application to resize, compress the images and photos. Also, the "
+                             "application allows you to quickly insert logos and copyright marks. "),
+              25, 116, regular);
+    Label6->setWordWrap(true);
+    Label6->setGeometry(25, 116, 296, 45);
+    Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Button1 = new QPushButton(QStringLiteral("Close"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setFont(regular);
+    Button1->setGeometry(93, 177, 158, 25);
+    Button1->setAutoDefault(false);
+    for (QWidget* unfocusable : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label_developer_site)})
+        unfocusable->setFocusPolicy(Qt::NoFocus);
+    connect(Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
+}
+
+void TForm2::FormCreate() {
+    Label_developer_site->setToolTip(QStringLiteral("Visit website ") + Label_developer_site->text());
+}
+
+void TForm2::Label_developer_siteClick() {
+    // The shell's answer does not matter: without a browser nothing happens and the window stays.
+    QDesktopServices::openUrl(QUrl(QString::fromUtf8(kDeveloperSite)));
+}
+
+void TForm2::Button1Click() {
+    close();
+}
+
+void TForm2::show_modally(const QWidget* over) {
+    if (!placed_) {
+        const QRect owner = over->geometry();
+        QPoint corner(owner.x() + (owner.width() - width()) / 2, owner.y() + (owner.height() - height()) / 2);
+        if (const QScreen* screen = over->screen()) {
+            const QRect desktop = screen->virtualGeometry();
+            corner.setX(std::max(corner.x(), desktop.left()));
+            corner.setY(std::max(corner.y(), desktop.top()));
+        }
+        move(corner);
+        placed_ = true;
+    }
+    exec();
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label_developer_site && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        run_guarded([this] { Label_developer_siteClick(); });
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace velmora

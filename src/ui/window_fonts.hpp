@@ -1,0 +1,19 @@
+// The windows' fonts. Sizes are character heights in pixels, as the layouts were designed at 96 dots
+// per inch: 8 point is 11 pixels, 10 point 13 and 16 point 21, whatever the screen's resolution.
+#pragma once
+
+#include <QFont>
+
+namespace velmora {
+
+inline constexpr int kFont8Point = 11;
+inline constexpr int kFont10Point = 13;
+inline constexpr int kFont16Point = 21;
+
+// Makes Tahoma known to the program when the system's font configuration does not list it but the
+// Wine fonts are installed; without it the windows use the system's sans-serif font.
+void register_window_fonts();
+
+QFont window_font(int pixel_size = kFont8Point, bool bold = false);
+
+}  // namespace velmora

@@ -1,0 +1,95 @@
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "ui_fixture.hpp"
+
+namespace velmora::testing {
+namespace {
+
+// Stands in for the desktop's browser: records the addresses it is asked to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> opened;
+  public slots:
+    void open(const QUrl& url) { opened.push_back(url); }
+};
+
+TEST_F(WindowTest, AboutWindowOpensCentredThenWhereItWasLeft) {
+    EXPECT_FALSE(about_window().isVisible());
+    EXPECT_EQ(about_window().size(), QSize(345, 219));
+    EXPECT_EQ(about_window().windowTitle(), "About Velmora");
+    main_window().move(300, 200);
+    QPoint first;
+    QPoint moved_to(40, 30);
+    ModalAnswerer answerer;
+    answerer.then([&](QWidget& about) {
+        EXPECT_EQ(&about, &about_window());
+        EXPECT_TRUE(about.isModal());
+        first = about.pos();
+        about.move(moved_to);
+        QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+    });
+    click("Button5");
+    ASSERT_TRUE(answerer.all_actions_taken());
+    EXPECT_FALSE(about_window().isVisible());
+    const QRect main = main_window().geometry();
+    EXPECT_EQ(first, QPoint(main.x() + (main.width() - 345) / 2, main.y() + (main.height() - 219) / 2));
+
+    main_window().move(500, 400);
+    QPoint second;
+    answerer.then([&](QWidget& about) {
+        second = about.pos();
+        about.close();  // the close box ends it as "Close" does
+    });
+    click("Button5");
+    ASSERT_TRUE(answerer.all_actions_taken());
+    EXPECT_EQ(second, moved_to);
+    EXPECT_FALSE(about_window().isVisible());
+    EXPECT_TRUE(answerer.boxes().empty());
+}
+
+TEST_F(WindowTest, AboutWindowNeverOpensLeftOfOrAboveTheDesktop) {
+    main_window().move(-300, -400);
+    QPoint shown_at;
+    ModalAnswerer answerer;
+    answerer.then([&](QWidget& about) {
+        shown_at = about.pos();
+        about.close();
+    });
+    click("Button5");
+    ASSERT_TRUE(answerer.all_actions_taken());
+    const QRect desktop = main_window().screen()->virtualGeometry();
+    EXPECT_GE(shown_at.x(), desktop.left());
+    EXPECT_GE(shown_at.y(), desktop.top());
+}
+
+TEST_F(WindowTest, SiteLabelShowsItsHintAndOpensTheSite) {
+    auto* site = about_window().findChild<QLabel*>(QStringLiteral("Label_developer_site"));
+    ASSERT_NE(site, nullptr);
+    const QString address = QString::fromUtf8(kDeveloperSite);
+    EXPECT_TRUE(address.startsWith("https://") && address.endsWith("/"));
+    EXPECT_EQ(site->text(), address);
+    EXPECT_EQ(site->toolTip(), "Visit website " + address);
+    EXPECT_EQ(site->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_TRUE(site->font().bold() && site->font().underline());
+
+    UrlRecorder browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
+    ModalAnswerer answerer;
+    answerer.then([&](QWidget& about) {
+        QTest::mouseClick(site, Qt::LeftButton);
+        EXPECT_TRUE(about.isVisible());  // the site opens beside it, the window stays
+        about.close();
+    });
+    click("Button5");
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    ASSERT_EQ(browser.opened.size(), 1);
+    EXPECT_EQ(browser.opened.front(), QUrl(address));
+    EXPECT_TRUE(answerer.boxes().empty());
+}
+
+}  // namespace
+}  // namespace velmora::testing
+
+#include "about_window_test.moc"
