@@ -20,9 +20,9 @@
 #include "app/handler_guard.hpp"
 #include "base/error.hpp"
 #include "base/file_io.hpp"
+#include "batch/batch_run.hpp"
 #include "settings/settings_store.hpp"
 #include "ui/Unit2.hpp"
-#include "ui/core_operations.hpp"
 #include "ui/digit_edit.hpp"
 #include "ui/display_text.hpp"
 #include "ui/window_fonts.hpp"
@@ -136,7 +136,7 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button_start_photo_processingClick() {
-    start_batch(*this);
+    velmora::Button_start_photo_processingClick(*this);
 }
 
 void TForm1::Button3Click() {

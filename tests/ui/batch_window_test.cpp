@@ -1,5 +1,4 @@
-// Runs of the batch started from the window; built once the batch run is part of the tree.
-#if __has_include("batch/batch_run.hpp")
+// Runs of the batch started from the window.
 
 #include <fstream>
 
@@ -191,5 +190,3 @@ TEST_F(BatchWindowTest, ClosingTheWindowDuringARunEndsItSilently) {
 
 }  // namespace
 }  // namespace velmora::testing
-
-#endif  // __has_include("batch/batch_run.hpp")
