@@ -6,9 +6,15 @@
 
 namespace velmora {
 
-void raise_division_by_zero() { throw Error("Floating point division by zero"); }
-void raise_invalid_operation() { throw Error("Invalid floating point operation"); }
-void raise_overflow() { throw Error("Floating point overflow"); }
+void raise_division_by_zero() {
+    throw Error("Floating point division by zero");
+}
+void raise_invalid_operation() {
+    throw Error("Invalid floating point operation");
+}
+void raise_overflow() {
+    throw Error("Floating point overflow");
+}
 
 namespace {
 
@@ -31,8 +37,14 @@ std::int32_t round_half_even(Extended value) {
     return to_int32(lower);
 }
 
-std::int32_t floor_to_int(Extended value) { return to_int32(std::floor(value)); }
-std::int32_t ceil_to_int(Extended value) { return to_int32(std::ceil(value)); }
-std::int32_t trunc_to_int(Extended value) { return to_int32(std::trunc(value)); }
+std::int32_t floor_to_int(Extended value) {
+    return to_int32(std::floor(value));
+}
+std::int32_t ceil_to_int(Extended value) {
+    return to_int32(std::ceil(value));
+}
+std::int32_t trunc_to_int(Extended value) {
+    return to_int32(std::trunc(value));
+}
 
 }  // namespace velmora

@@ -16,7 +16,7 @@ using Extended = long double;
 static_assert(std::numeric_limits<Extended>::digits == 64, "long double must be the 80-bit extended format");
 #endif
 
-[[noreturn]] void raise_division_by_zero();  // "Floating point division by zero"
+[[noreturn]] void raise_division_by_zero();   // "Floating point division by zero"
 [[noreturn]] void raise_invalid_operation();  // "Invalid floating point operation"
 [[noreturn]] void raise_overflow();           // "Floating point overflow"
 

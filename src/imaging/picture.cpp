@@ -23,16 +23,23 @@ struct Picture::PixelBuffer {
 
 int bits_per_pixel(PixelFormat format) {
     switch (format) {
-        case PixelFormat::pf1bit: return 1;
-        case PixelFormat::pf4bit: return 4;
-        case PixelFormat::pf8bit: return 8;
-        case PixelFormat::pf24bit: return 24;
-        case PixelFormat::pf32bit: return 32;
+        case PixelFormat::pf1bit:
+            return 1;
+        case PixelFormat::pf4bit:
+            return 4;
+        case PixelFormat::pf8bit:
+            return 8;
+        case PixelFormat::pf24bit:
+            return 24;
+        case PixelFormat::pf32bit:
+            return 32;
     }
     return 24;
 }
 
-bool is_indexed(PixelFormat format) { return bits_per_pixel(format) <= 8; }
+bool is_indexed(PixelFormat format) {
+    return bits_per_pixel(format) <= 8;
+}
 
 std::uint64_t row_bytes(int width, PixelFormat format) {
     const std::uint64_t bits = static_cast<std::uint64_t>(width) * bits_per_pixel(format);
@@ -50,7 +57,8 @@ void advise_huge_pages([[maybe_unused]] void* block, [[maybe_unused]] std::size_
     if (bytes < kLargeBlock) return;
     const auto start = (reinterpret_cast<std::uintptr_t>(block) + kPage - 1) & ~(kPage - 1);
     const auto end = (reinterpret_cast<std::uintptr_t>(block) + bytes) & ~(kPage - 1);
-    ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);  // advice only: failing is harmless
+    ::madvise(reinterpret_cast<void*>(start), end - start,
+              MADV_HUGEPAGE);  // advice only: failing is harmless
 #endif
 }
 
@@ -92,9 +100,12 @@ namespace {
 
 int index_at(const std::uint8_t* row, int x, int bits) {
     switch (bits) {
-        case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1;
-        case 4: return (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
-        default: return row[x];
+        case 1:
+            return (row[x >> 3] >> (7 - (x & 7))) & 1;
+        case 4:
+            return (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
+        default:
+            return row[x];
     }
 }
 
@@ -120,7 +131,8 @@ void Picture::set_pixel_format(PixelFormat format) {
     if (format == format_) return;
     const std::uint64_t stride = row_bytes(width_, format);
     const std::uint64_t total = stride * static_cast<std::uint64_t>(height_);
-    std::shared_ptr<PixelBuffer> converted = height_ == 0 ? nullptr : allocate(static_cast<std::size_t>(total));
+    std::shared_ptr<PixelBuffer> converted =
+        height_ == 0 ? nullptr : allocate(static_cast<std::size_t>(total));
     if (converted && !is_indexed(format)) {
         const int out_bytes = bits_per_pixel(format) / 8;
         for (int y = 0; y < height_; ++y) {

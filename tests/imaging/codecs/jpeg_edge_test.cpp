@@ -32,11 +32,11 @@ std::vector<std::uint8_t> bytes_of(const std::string& text) {
 }
 
 CraftedJpeg gray_ramp(int width, int height) {
-    CraftedJpeg spec;
-    spec.width = width;
-    spec.height = height;
-    for (int i = 0; i < width * height * 3; ++i) spec.samples.push_back(static_cast<std::uint8_t>(i * 7));
-    return spec;
+    CraftedJpeg crafted;
+    crafted.width = width;
+    crafted.height = height;
+    for (int i = 0; i < width * height * 3; ++i) crafted.samples.push_back(static_cast<std::uint8_t>(i * 7));
+    return crafted;
 }
 
 // Where the first marker `code` starts in `jpeg`.
@@ -64,9 +64,9 @@ std::vector<std::uint8_t> reencoded(const std::vector<std::uint8_t>& source) {
 }
 
 TEST(JpegOutput, HoldsOnlyJfifTablesFrameAndScansWhateverTheSourceCarried) {
-    CraftedJpeg spec = gray_ramp(16, 8);
-    spec.density_unit = 1;
-    spec.density = 300;
+    CraftedJpeg crafted = gray_ramp(16, 8);
+    crafted.density_unit = 1;
+    crafted.density = 300;
     // EXIF with orientation 6 (rotate by 90 degrees), an ICC profile, a comment.
     std::vector<std::uint8_t> exif = bytes_of(std::string("Exif\0\0MM\0*\0\0\0\x08\0\x01", 16));
     for (const int byte :
@@ -75,10 +75,10 @@ TEST(JpegOutput, HoldsOnlyJfifTablesFrameAndScansWhateverTheSourceCarried) {
     }
     std::vector<std::uint8_t> icc = bytes_of(std::string("ICC_PROFILE\0\x01\x01", 14));
     icc.resize(icc.size() + 200, 0x5A);
-    spec.markers = {{JPEG_APP0 + 1, exif}, {JPEG_APP0 + 2, icc}, {JPEG_COM, bytes_of("made by a test")}};
+    crafted.markers = {{JPEG_APP0 + 1, exif}, {JPEG_APP0 + 2, icc}, {JPEG_COM, bytes_of("made by a test")}};
     for (const bool progressive : {false, true}) {
-        spec.progressive = progressive;
-        const std::vector<std::uint8_t> source = write_crafted_jpeg(spec);
+        crafted.progressive = progressive;
+        const std::vector<std::uint8_t> source = write_crafted_jpeg(crafted);
         const std::vector<int> source_markers = markers_of(source);
         ASSERT_EQ(std::count(source_markers.begin(), source_markers.end(), JPEG_APP0 + 1), 1);
 
@@ -181,25 +181,25 @@ TEST(JpegDecoding, RestartMarkersAndArithmeticCodingDecode) {
 
 TEST(JpegDecoding, AdobeCmykBecomesBlueGreenRedWithAFourthByteOf255) {
     // Two flat 8 x 8 blocks, so that quality 100 brings them back exactly.
-    CraftedJpeg spec;
-    spec.width = 16;
-    spec.height = 8;
-    spec.components = 4;
-    spec.in_color_space = JCS_CMYK;
-    spec.jfif_marker = false;
-    spec.adobe_marker = true;
-    spec.quality = 100;
+    CraftedJpeg crafted;
+    crafted.width = 16;
+    crafted.height = 8;
+    crafted.components = 4;
+    crafted.in_color_space = JCS_CMYK;
+    crafted.jfif_marker = false;
+    crafted.adobe_marker = true;
+    crafted.quality = 100;
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 16; ++x) {
             const std::array<std::uint8_t, 4> cmyk = x < 8 ? std::array<std::uint8_t, 4>{255, 0, 128, 255}
                                                            : std::array<std::uint8_t, 4>{200, 90, 30, 0};
-            spec.samples.insert(spec.samples.end(), cmyk.begin(), cmyk.end());
+            crafted.samples.insert(crafted.samples.end(), cmyk.begin(), cmyk.end());
         }
     }
     for (const int color_space : {JCS_CMYK, JCS_YCCK}) {
-        spec.jpeg_color_space = color_space;
+        crafted.jpeg_color_space = color_space;
         JpegImage image;
-        image.load_from_memory(write_crafted_jpeg(spec));
+        image.load_from_memory(write_crafted_jpeg(crafted));
         Picture picture;
         image.decode_into(picture);
         ASSERT_EQ(picture.pixel_format(), PixelFormat::pf32bit);
@@ -255,11 +255,11 @@ TEST(JpegEncoding, QualityScalesTheAnnexKTables) {
 }
 
 TEST(JpegEncoding, TheProgressiveFlagComesFromTheLastNonEmptyLoad) {
-    CraftedJpeg spec = gray_ramp(8, 8);
+    CraftedJpeg crafted = gray_ramp(8, 8);
     JpegImage image;
     EXPECT_FALSE(image.progressive());
-    spec.progressive = true;
-    image.load_from_memory(write_crafted_jpeg(spec));
+    crafted.progressive = true;
+    image.load_from_memory(write_crafted_jpeg(crafted));
     EXPECT_TRUE(image.progressive());
     image.load_from_memory({});
     EXPECT_TRUE(image.progressive()) << "an empty file leaves the flag";
@@ -268,23 +268,23 @@ TEST(JpegEncoding, TheProgressiveFlagComesFromTheLastNonEmptyLoad) {
     EXPECT_TRUE(image.progressive()) << "take and compress leave the flag";
     EXPECT_EQ(markers_of(image.compressed_data())[4], 0xC2);
 
-    spec.progressive = false;
-    image.load_from_memory(write_crafted_jpeg(spec));
+    crafted.progressive = false;
+    image.load_from_memory(write_crafted_jpeg(crafted));
     EXPECT_FALSE(image.progressive());
-    spec.separate_scans = true;
-    image.load_from_memory(write_crafted_jpeg(spec));
+    crafted.separate_scans = true;
+    image.load_from_memory(write_crafted_jpeg(crafted));
     EXPECT_TRUE(image.progressive()) << "a sequential file with one scan per component has several scans";
 }
 
 // A real header whose frame claims `width` x `height`, followed by a few bytes of scan data.
 std::vector<std::uint8_t> hostile(int width, int height, bool gray, bool progressive) {
-    CraftedJpeg spec = gray_ramp(8, 8);
+    CraftedJpeg crafted = gray_ramp(8, 8);
     if (gray) {
-        spec.components = 1;
-        spec.samples.resize(64);
+        crafted.components = 1;
+        crafted.samples.resize(64);
     }
-    spec.progressive = progressive;
-    std::vector<std::uint8_t> bytes = write_crafted_jpeg(spec);
+    crafted.progressive = progressive;
+    std::vector<std::uint8_t> bytes = write_crafted_jpeg(crafted);
     const int sof = progressive ? 0xC2 : 0xC0;
     const auto frame = find_marker(bytes, sof);
     frame[5] = static_cast<std::uint8_t>(height >> 8);
