@@ -96,8 +96,6 @@ Color Picture::palette_color(int index) const {
     return palette_[static_cast<std::size_t>(index)];
 }
 
-namespace {
-
 int index_at(const std::uint8_t* row, int x, int bits) {
     switch (bits) {
         case 1:
@@ -108,6 +106,8 @@ int index_at(const std::uint8_t* row, int x, int bits) {
             return row[x];
     }
 }
+
+namespace {
 
 // Colour of pixel x of a row of the given form, as blue, green, red bytes.
 void read_bgr(const std::uint8_t* row, int x, PixelFormat format, const Picture& picture, std::uint8_t* out) {

@@ -19,7 +19,7 @@ int bits_per_pixel(PixelFormat format);
 bool is_indexed(PixelFormat format);
 
 class Picture {
-public:
+  public:
     Picture() = default;  // 0 x 0, 24 bits per pixel
 
     int width() const { return width_; }
@@ -58,7 +58,7 @@ public:
     // True when this picture and `other` share one pixel buffer (only copies do, until one is written).
     bool shares_pixels_with(const Picture& other) const;
 
-private:
+  private:
     struct PixelBuffer;
     void check_row(int y) const;
     void detach();
@@ -73,6 +73,9 @@ private:
     bool has_alpha_ = false;
     std::optional<Color> transparent_color_;
 };
+
+// The palette index of pixel x of an indexed row of 1, 4 or 8 bits per pixel (high bits first).
+int index_at(const std::uint8_t* row, int x, int bits);
 
 // Bytes of one row of `width` pixels of `format`, padded to a multiple of four.
 std::uint64_t row_bytes(int width, PixelFormat format);

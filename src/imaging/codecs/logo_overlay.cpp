@@ -40,17 +40,6 @@ Span visible(int origin, int size, int limit) {
     return begin < end ? Span{static_cast<int>(begin), static_cast<int>(end)} : Span{0, 0};
 }
 
-int index_at(const std::uint8_t* row, int x, int bits) {
-    switch (bits) {
-        case 1:
-            return (row[x >> 3] >> (7 - (x & 7))) & 1;
-        case 4:
-            return (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
-        default:
-            return row[x];
-    }
-}
-
 void set_index_at(std::uint8_t* row, int x, int bits, int index) {
     switch (bits) {
         case 1: {

@@ -20,16 +20,16 @@ using namespace velmora::testing;
         "run scripts/bootstrap to compare against the library's tools"
 
 std::vector<std::uint8_t> progressive_source() {
-    CraftedJpeg spec;
-    spec.samples.assign(8 * 8 * 3, 100);
-    spec.progressive = true;
-    return write_crafted_jpeg(spec);
+    CraftedJpeg crafted;
+    crafted.samples.assign(8 * 8 * 3, 100);
+    crafted.progressive = true;
+    return write_crafted_jpeg(crafted);
 }
 
 std::vector<std::uint8_t> sequential_source() {
-    CraftedJpeg spec;
-    spec.samples.assign(8 * 8 * 3, 100);
-    return write_crafted_jpeg(spec);
+    CraftedJpeg crafted;
+    crafted.samples.assign(8 * 8 * 3, 100);
+    return write_crafted_jpeg(crafted);
 }
 
 TEST(JpegExactness, EncodedBytesMatchTheLibrarysCompressor) {
@@ -85,13 +85,13 @@ std::vector<std::uint8_t> as_netpbm_samples(const Picture& picture) {
 
 std::vector<std::uint8_t> gray_source(bool progressive) {
     const Netpbm photo = read_netpbm(jpeg_data("testorig.ppm"));
-    CraftedJpeg spec;
-    spec.width = photo.width;
-    spec.height = photo.height;
-    spec.components = 1;
-    spec.progressive = progressive;
-    for (std::size_t i = 0; i < photo.samples.size(); i += 3) spec.samples.push_back(photo.samples[i + 1]);
-    return write_crafted_jpeg(spec);
+    CraftedJpeg crafted;
+    crafted.width = photo.width;
+    crafted.height = photo.height;
+    crafted.components = 1;
+    crafted.progressive = progressive;
+    for (std::size_t i = 0; i < photo.samples.size(); i += 3) crafted.samples.push_back(photo.samples[i + 1]);
+    return write_crafted_jpeg(crafted);
 }
 
 std::vector<std::uint8_t> encoded(const Picture& picture, bool progressive, int quality) {
