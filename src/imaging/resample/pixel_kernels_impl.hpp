@@ -19,14 +19,19 @@ static_assert(kBlockRows == 16, "the kernels transpose blocks of 16 rows by 16 b
 
 // Transposes a 16 x 16 block of bytes in place: four perfect shuffles, each rotating the 8 bits of a
 // byte's (row, column) position left by one.
+// Fully unrolled and inlined, so that the block lives in registers: a loop over a block in memory
+// stores narrow vectors and reloads them wide, which stalls on every stage.
 template <class Ops>
-void transpose_16x16(__m128i (&block)[16]) {
+[[gnu::always_inline]] inline void transpose_16x16(__m128i (&block)[16]) {
+#pragma GCC unroll 4
     for (int stage = 0; stage < 4; ++stage) {
         __m128i shuffled[16];
+#pragma GCC unroll 8
         for (int i = 0; i < 8; ++i) {
             shuffled[2 * i] = _mm_unpacklo_epi8(block[i], block[i + 8]);
             shuffled[2 * i + 1] = _mm_unpackhi_epi8(block[i], block[i + 8]);
         }
+#pragma GCC unroll 16
         for (int i = 0; i < 16; ++i) block[i] = shuffled[i];
     }
 }
