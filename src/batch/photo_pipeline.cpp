@@ -11,7 +11,9 @@
 #include "imaging/codecs/png_logo.hpp"
 #include "imaging/picture.hpp"
 #include "imaging/resample/filters.hpp"
+#include "imaging/resample/pixel_loops.hpp"
 #include "imaging/resample/resampler.hpp"
+#include "imaging/resample/row_resampler.hpp"
 
 namespace velmora {
 namespace {
@@ -48,8 +50,26 @@ class JpegPhotoPipeline final : public PhotoPipeline {
     }
 
   private:
+    // The picture is scaled as it is decoded, a block of rows at a time, so the full-size source is never
+    // held; the bytes are those of ResamplePicture over the decoded picture. The resampler refuses some
+    // sizes (a width or a new height of 1, say) before its first row, but that must not come before the
+    // decoder has had its say about the file: such sizes take the whole decoded picture instead.
     void scale_into_output(int target_width) {
         const PictureSize size = scaled_size(jpeg_.width(), jpeg_.height(), target_width);
+        if (size.width < 2 || size.height < 2) {
+            scale_decoded_picture(size);
+            return;
+        }
+        if (output_.pixel_format() != PixelFormat::pf24bit) output_ = Picture();
+        output_.set_size(size.width, size.height);
+        RowResampler resampler(chosen_pixel_loops(), jpeg_.width(), jpeg_.height(), output_, kLanczos3.Filter,
+                               kLanczos3.Width);
+        jpeg_.decode_rows(kResampleRowBlock, [&](const std::uint8_t* const* rows, int count) {
+            resampler.add_rows(rows, count);
+        });
+    }
+
+    void scale_decoded_picture(PictureSize size) {
         jpeg_.decode_into(source_);
         output_.set_size(size.width, size.height);
         ResamplePicture(source_, output_, kLanczos3.Filter, kLanczos3.Width);

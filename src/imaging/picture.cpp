@@ -107,25 +107,22 @@ int index_at(const std::uint8_t* row, int x, int bits) {
     }
 }
 
-namespace {
-
-// Colour of pixel x of a row of the given form, as blue, green, red bytes.
-void read_bgr(const std::uint8_t* row, int x, PixelFormat format, const Picture& picture, std::uint8_t* out) {
-    const int bits = bits_per_pixel(format);
-    if (bits <= 8) {
-        const Color c = picture.palette_color(index_at(row, x, bits));
-        out[0] = c.blue;
-        out[1] = c.green;
-        out[2] = c.red;
-        return;
+void row_to_bgr(const Picture& picture, const std::uint8_t* row, std::uint8_t* out, int out_bytes) {
+    const int bits = bits_per_pixel(picture.pixel_format());
+    for (int x = 0; x < picture.width(); ++x, out += out_bytes) {
+        if (bits <= 8) {
+            const Color c = picture.palette_color(index_at(row, x, bits));
+            out[0] = c.blue;
+            out[1] = c.green;
+            out[2] = c.red;
+            continue;
+        }
+        const std::uint8_t* pixel = row + static_cast<std::ptrdiff_t>(x) * (bits / 8);
+        out[0] = pixel[0];
+        out[1] = pixel[1];
+        out[2] = pixel[2];
     }
-    const std::uint8_t* pixel = row + static_cast<std::ptrdiff_t>(x) * (bits / 8);
-    out[0] = pixel[0];
-    out[1] = pixel[1];
-    out[2] = pixel[2];
 }
-
-}  // namespace
 
 void Picture::set_pixel_format(PixelFormat format) {
     if (format == format_) return;
@@ -137,8 +134,8 @@ void Picture::set_pixel_format(PixelFormat format) {
         const int out_bytes = bits_per_pixel(format) / 8;
         for (int y = 0; y < height_; ++y) {
             const std::uint8_t* from = pixels_->bytes.get() + static_cast<std::ptrdiff_t>(y) * stride_;
-            std::uint8_t* to = converted->bytes.get() + static_cast<std::ptrdiff_t>(y * stride);
-            for (int x = 0; x < width_; ++x) read_bgr(from, x, format_, *this, to + x * out_bytes);
+            row_to_bgr(*this, from, converted->bytes.get() + static_cast<std::ptrdiff_t>(y * stride),
+                       out_bytes);
         }
     }
     pixels_ = std::move(converted);
@@ -147,7 +144,7 @@ void Picture::set_pixel_format(PixelFormat format) {
 }
 
 void Picture::check_row(int y) const {
-    if (y < 0 || y >= height_) throw Error("Scan line index out of range");
+    if (y < 0 || y >= height_) throw Error(std::string(kScanLineOutOfRange));
 }
 
 void Picture::detach() {

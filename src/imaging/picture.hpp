@@ -7,11 +7,15 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "base/color.hpp"
 
 namespace velmora {
+
+// The failure of a row index outside 0 to height - 1.
+inline constexpr std::string_view kScanLineOutOfRange = "Scan line index out of range";
 
 enum class PixelFormat { pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
 
@@ -73,6 +77,11 @@ class Picture {
     bool has_alpha_ = false;
     std::optional<Color> transparent_color_;
 };
+
+// A row laid out as `picture`'s rows are (its form and palette) as blue, green, red: `out_bytes` (3 or 4)
+// bytes a pixel for its `width` pixels, a fourth byte left as it was. Indexed pixels become their
+// palette colour (black beyond the palette); 32-bit ones drop their fourth byte.
+void row_to_bgr(const Picture& picture, const std::uint8_t* row, std::uint8_t* out, int out_bytes);
 
 // The palette index of pixel x of an indexed row of 1, 4 or 8 bits per pixel (high bits first).
 int index_at(const std::uint8_t* row, int x, int bits);

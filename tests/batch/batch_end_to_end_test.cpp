@@ -6,10 +6,13 @@
 #include <fstream>
 #include <set>
 
+#include <jpeglib.h>
+
 #include "base/error.hpp"
 #include "base/file_io.hpp"
 #include "batch/batch_run.hpp"
 #include "fake_batch_window.hpp"
+#include "imaging/codecs/jpeg_test_support.hpp"
 #include "test_folder.hpp"
 #include "test_images.hpp"
 
@@ -136,6 +139,28 @@ TEST_F(BatchEndToEnd, AnInexactScaleFactorAndOtherTargetsGiveThePartsSizes) {
     EXPECT_EQ(test::read_jpeg_facts(output(1)).height, 750);  // 750.5 goes to 750
     EXPECT_EQ(test::read_jpeg_facts(output(2)).width,
               6);  // narrower than the target: kept
+}
+
+TEST_F(BatchEndToEnd, SizesTheResamplerRefusesFailOnlyAfterTheDecoderHasHadItsSay) {
+    write_jpeg(source("wide.jpg"), 900, 100, JpegKind::kBaseline);
+    window_.files = {source("wide.jpg")};
+    for (const char* width : {"1", "5"}) {  // a width of 1; a new height of 0.56 that rounds to 1
+        window_.width = width;
+        EXPECT_EQ(run_expecting_failure(), "Floating point division by zero") << width;
+    }
+    // A source whose header reads but whose pixels cannot be decoded: the decoder's message comes first.
+    testing::CraftedJpeg two;
+    two.width = 12;
+    two.components = 2;
+    two.in_color_space = JCS_UNKNOWN;
+    two.jfif_marker = false;
+    two.samples.assign(12 * 8 * 2, 100);
+    testing::write_bytes(source("two.jpg"), testing::write_crafted_jpeg(two));
+    window_.files = {source("two.jpg")};
+    for (const char* width : {"1", "6"}) {
+        window_.width = width;
+        EXPECT_EQ(run_expecting_failure(), "JPEG error #27") << width;
+    }
 }
 
 TEST_F(BatchEndToEnd, TheLogoGoesWhereThePositionAndInsetsSayForEachPicture) {

@@ -74,12 +74,16 @@ TEST(BatchExactness, TheBatchWritesTheBytesOfTheStepsDoneByHand) {
     test::write_jpeg(gray, 90, 70, test::JpegKind::kGray);
     const auto progressive = temp.path() / "progressive.jpg";
     test::write_jpeg(progressive, 330, 247, test::JpegKind::kProgressive);
+    const auto cmyk = temp.path() / "cmyk.jpg";
+    test::write_jpeg(cmyk, 120, 80, test::JpegKind::kCmyk);
 
     // A photograph scaled 227 x 149 to 100 x 66, a progressive source scaled, a gray one at its own size
-    // (drawn onto the indexed picture).
+    // (drawn onto the indexed picture), then scaled, and a CMYK one scaled.
     for (const Steps& steps : {Steps{kData / "testorig.jpg", kData / "basn6a08.png", 100, 5, 4, 3, 83, 66},
                                Steps{progressive, kData / "basn6a08.png", 200, 2, -5, 7, 61, 150},
-                               Steps{gray, kData / "basn6a08.png", 800, 1, 0, 0, 75, 0}}) {
+                               Steps{gray, kData / "basn6a08.png", 800, 1, 0, 0, 75, 0},
+                               Steps{gray, kData / "basn6a08.png", 50, 4, 1, 1, 75, 39},
+                               Steps{cmyk, kData / "basn6a08.png", 70, 3, 2, 2, 90, 47}}) {
         const auto expected = by_hand(steps);
         ASSERT_FALSE(expected.empty());
         EXPECT_EQ(by_batch(steps, temp), expected) << steps.source;

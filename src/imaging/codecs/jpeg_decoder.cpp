@@ -2,6 +2,10 @@
 
 #include <jerror.h>
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 #include "base/memory_limit.hpp"
 #include "imaging/codecs/jpeg_error.hpp"
 #include "imaging/codecs/jpeg_source.hpp"
@@ -140,36 +144,76 @@ JpegHeader read_jpeg_header(std::span<const std::uint8_t> data) {
     return header;
 }
 
-Picture decode_jpeg(std::span<const std::uint8_t> data) {
+struct JpegRowDecoder::State {
+    explicit State(std::span<const std::uint8_t> data) : decompressor(data) {}
+    Decompressor decompressor;
+    PixelFormat format = PixelFormat::pf24bit;
+    std::vector<Color> palette;
+};
+
+JpegRowDecoder::JpegRowDecoder(std::span<const std::uint8_t> data) : state_(std::make_unique<State>(data)) {
     // 1. Header, then every parameter that matters, before the library sizes anything.
-    Decompressor decompressor(data);
+    Decompressor& decompressor = state_->decompressor;
     decompressor.read_header();
     jpeg_decompress_struct& info = decompressor.info();
-    const PixelFormat format = choose_output(info);
+    state_->format = choose_output(info);
     set_decoding_parameters(info);
 
     // 2. The picture must fit the bound before the library allocates its buffers for it.
     decompressor.call([&]() noexcept { jpeg_calc_output_dimensions(&info); });
-    check_allocation(row_bytes(static_cast<int>(info.output_width), format) * info.output_height);
+    check_allocation(row_bytes(static_cast<int>(info.output_width), state_->format) * info.output_height);
     decompressor.call([&]() noexcept { jpeg_start_decompress(&info); });
+    if (state_->format == PixelFormat::pf8bit) state_->palette = gray_palette(info);
+}
 
+JpegRowDecoder::~JpegRowDecoder() = default;
+
+int JpegRowDecoder::width() const {
+    return static_cast<int>(state_->decompressor.info().output_width);
+}
+
+int JpegRowDecoder::height() const {
+    return static_cast<int>(state_->decompressor.info().output_height);
+}
+
+Picture JpegRowDecoder::make_picture(int height) const {
     Picture picture;
-    picture.set_pixel_format(format);
-    picture.set_size(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
-    if (format == PixelFormat::pf8bit) picture.set_palette(gray_palette(info));
+    picture.set_pixel_format(state_->format);
+    picture.set_size(width(), height);
+    if (state_->format == PixelFormat::pf8bit) picture.set_palette(state_->palette);
+    return picture;
+}
 
-    // 3. Rows straight into the picture, top to bottom, one per call.
-    std::uint8_t* const first_row = picture.scanline(0);
+// 3. Rows straight into the picture, one per call.
+void JpegRowDecoder::read_rows(Picture& picture, int first, int count) {
+    if (count <= 0) return;
+    jpeg_decompress_struct& info = state_->decompressor.info();
+    std::uint8_t* const first_row = picture.scanline(first);
+    picture.scanline(first + count - 1);  // the last row must be there too
     const std::ptrdiff_t stride = picture.stride();
-    const bool cmyk = format == PixelFormat::pf32bit;
-    decompressor.call([&]() noexcept {
-        while (info.output_scanline < info.output_height) {
-            std::uint8_t* row = first_row + static_cast<std::ptrdiff_t>(info.output_scanline) * stride;
+    const bool cmyk = state_->format == PixelFormat::pf32bit;
+    const JDIMENSION start = info.output_scanline;
+    const JDIMENSION end = std::min<JDIMENSION>(start + static_cast<JDIMENSION>(count), info.output_height);
+    state_->decompressor.call([&]() noexcept {
+        while (info.output_scanline < end) {
+            std::uint8_t* row =
+                first_row + static_cast<std::ptrdiff_t>(info.output_scanline - start) * stride;
             jpeg_read_scanlines(&info, &row, 1);
             if (cmyk) cmyk_row_to_bgr(row, info.output_width);
         }
-        jpeg_finish_decompress(&info);
     });
+}
+
+void JpegRowDecoder::finish() {
+    jpeg_decompress_struct& info = state_->decompressor.info();
+    state_->decompressor.call([&]() noexcept { jpeg_finish_decompress(&info); });
+}
+
+Picture decode_jpeg(std::span<const std::uint8_t> data) {
+    JpegRowDecoder decoder(data);
+    Picture picture = decoder.make_picture(decoder.height());
+    decoder.read_rows(picture, 0, decoder.height());
+    decoder.finish();
     return picture;
 }
 

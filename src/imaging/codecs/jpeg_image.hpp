@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -30,6 +31,12 @@ class JpegImage {
     // Makes `picture` a copy of the decoded picture, decoding first if that has not happened since the
     // last load.
     void decode_into(Picture& picture);
+
+    // Hands the picture to `take_rows` as 24-bit rows (blue, green, red), `rows_per_call` at a time, top
+    // to bottom, without keeping it: the pixels of decode_into followed by a change to the 24-bit form,
+    // for a caller that needs each row once. Decodes as it goes unless a decoded picture is held.
+    using RowsTaker = std::function<void(const std::uint8_t* const* rows, int count)>;
+    void decode_rows(int rows_per_call, const RowsTaker& take_rows);
 
     // Drops the data held and keeps a copy of `picture` to encode.
     void take(const Picture& picture);

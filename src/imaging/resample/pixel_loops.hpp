@@ -1,4 +1,4 @@
-// The two pixel loops behind ResamplePicture: the reference loop, which forms every step at extended
+// The pixel loops behind ResamplePicture: the reference loop, which forms every step at extended
 // precision and rounds it to single, and the fast loop over the kernels of one instruction set, which
 // gives the same bytes. Tests and benchmarks reach both through resample_picture_with.
 #pragma once
@@ -36,17 +36,9 @@ void resample_picture_with(const PixelLoops& loops, Picture& source, Picture& de
 void filter_pixel_exact(const SourceTap* taps, std::int32_t count, const std::uint8_t* base,
                         std::ptrdiff_t step, std::uint8_t* out);
 
-// The two passes. Horizontal: every row of the 24-bit source through the column lists into the
-// same row of the work picture. Vertical: every destination pixel from the work picture's columns,
-// rows reached as row 0 plus a multiple of the distance between rows.
-struct RowLayout {
-    const std::uint8_t* work;
-    std::ptrdiff_t work_step;
-    std::uint8_t* destination;
-    std::ptrdiff_t destination_step;
-    int width;
-};
-void horizontal_pass(const PixelLoops& loops, const Picture& source, Picture& work, const TapLists& columns);
-void vertical_pass(const PixelLoops& loops, const RowLayout& layout, const TapLists& rows);
+// One destination row of the vertical pass: each of the `width` pixels of `out` filtered with `list`
+// from the work rows at work + Index * work_step.
+void filter_work_row(const PixelLoops& loops, const TapList& list, const std::uint8_t* work,
+                     std::ptrdiff_t work_step, int width, std::uint8_t* out);
 
 }  // namespace velmora

@@ -7,13 +7,12 @@
 namespace velmora {
 
 // Fills every pixel of `destination` (its size set by the caller, kept) from `source`, filtering along
-// rows into a work picture of the destination's width and the source's height, then along columns.
-// Each direction shrinks or enlarges on its own; the first and last pixels of both pictures line up.
-// Both pictures end in the 24-bit form. Failures: "Source bitmap too small" for a source without
+// rows to the destination's width, then along columns. Each direction shrinks or enlarges on its own;
+// the first and last pixels of both pictures line up. Both pictures end in the 24-bit form. Failures,
+// all before any pixel of the destination is written: "Source bitmap too small" for a source without
 // pixels, before anything is changed; "Floating point division by zero" for a direction scaled to a
-// single pixel (the horizontal one before any pixel is written, the vertical one after the
-// horizontal pass, with the destination's pixels unchanged); "Scan line index out of range" for a
-// single-row source or a destination without rows, also with the destination's pixels unchanged.
+// single pixel (the horizontal one first); "Scan line index out of range" for a single-row source or a
+// destination with fewer than two rows.
 void ResamplePicture(Picture& source, Picture& destination, TFilterProc filter, float width);
 
 }  // namespace velmora

@@ -1,0 +1,127 @@
+#include "imaging/resample/row_resampler.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+#include <string>
+
+#include "base/error.hpp"
+#include "base/memory_limit.hpp"
+
+namespace velmora {
+
+namespace {
+
+template <class T>
+void allocate(std::vector<T>& vector, std::uint64_t count) {
+    check_allocation(count * sizeof(T));
+    try {
+        vector.assign(static_cast<std::size_t>(count), T{});
+    } catch (const std::bad_alloc&) {
+        raise_out_of_memory();
+    }
+}
+
+}  // namespace
+
+RowResampler::RowResampler(const PixelLoops& loops, int source_width, int source_height, Picture& destination,
+                           TFilterProc filter, float width)
+    : loops_(loops),
+      source_height_(source_height),
+      destination_width_(destination.width()),
+      destination_height_(destination.height()),
+      columns_(build_tap_lists(filter, width, source_width, destination_width_,
+                               resample_scale(source_width, destination_width_))),
+      rows_(build_tap_lists(filter, width, source_height, destination_height_,
+                            resample_scale(source_height, destination_height_))),
+      horizontal_(loops, columns_, source_width),
+      row_bytes_(3 * static_cast<std::size_t>(destination_width_)) {
+    // Rows are reached from row 0 by the distance to row 1, in the work picture (which has the
+    // source's height) and in the destination: a picture of a single row fails here.
+    if (source_height < 2) throw Error(std::string(kScanLineOutOfRange));
+    destination_row0_ = destination.scanline(0);
+    destination_step_ = destination.scanline(1) - destination_row0_;
+
+    const auto count = static_cast<std::size_t>(destination_height_);
+    allocate(last_read_, count);
+    allocate(keep_from_, count + 1);
+    keep_from_[count] = source_height;
+    std::int32_t widest = 0;
+    for (std::size_t i = count; i-- > 0;) {
+        std::int32_t first = source_height, last = -1;
+        for (std::int32_t t = 0; t < rows_[i].Count; ++t) {
+            first = std::min(first, rows_[i].Taps[static_cast<std::size_t>(t)].Index);
+            last = std::max(last, rows_[i].Taps[static_cast<std::size_t>(t)].Index);
+        }
+        last_read_[i] = last;
+        keep_from_[i] = std::min(first, keep_from_[i + 1]);
+        widest = std::max(widest, rows_[i].Count);
+    }
+    allocate(rebased_, static_cast<std::uint64_t>(widest));
+
+    // Row i is written once the rows up to the last any list up to i reads are in; until then the
+    // window holds the rows from keep_from_[i] on, plus at most one block short of a row more.
+    // Twice that room means the rows kept are moved to the front only now and then.
+    std::int64_t span = 0, ready = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        ready = std::max<std::int64_t>(ready, std::int64_t{last_read_[i]} + 1);
+        span = std::max<std::int64_t>(span, ready - keep_from_[i]);
+    }
+    capacity_ = static_cast<int>(std::min<std::int64_t>(source_height, 2 * (span + kBlockRows)));
+    allocate(window_, static_cast<std::uint64_t>(capacity_) * row_bytes_);
+}
+
+void RowResampler::add_rows(const std::uint8_t* const* rows, int count) {
+    if (count < 0 || count > source_height_ - rows_in_)
+        throw std::logic_error("RowResampler: more rows than the source has");
+    for (int done = 0; done < count; done += kBlockRows) {
+        add_block(rows + done, std::min(kBlockRows, count - done));
+    }
+}
+
+void RowResampler::add_block(const std::uint8_t* const* rows, int count) {
+    if (next_row_ < destination_height_) {
+        make_room(count);
+        std::uint8_t* out[kBlockRows];
+        for (int r = 0; r < count; ++r) {
+            out[r] = window_.data() + static_cast<std::size_t>(rows_in_ - window_first_ + r) * row_bytes_;
+        }
+        horizontal_.filter_block(rows, out, count);
+    }
+    rows_in_ += count;
+    write_ready_rows();
+}
+
+// Drops the rows no list from next_row_ on reads, moving the others to the front, when the block
+// would not fit after them.
+void RowResampler::make_room(int count) {
+    if (rows_in_ + count - window_first_ <= capacity_) return;
+    const int keep_from = std::min(keep_from_[static_cast<std::size_t>(next_row_)], rows_in_);
+    if (rows_in_ + count - keep_from > capacity_) throw std::logic_error("RowResampler: window too small");
+    std::memmove(window_.data(),
+                 window_.data() + static_cast<std::size_t>(keep_from - window_first_) * row_bytes_,
+                 static_cast<std::size_t>(rows_in_ - keep_from) * row_bytes_);
+    window_first_ = keep_from;
+}
+
+void RowResampler::write_ready_rows() {
+    while (next_row_ < destination_height_ && last_read_[static_cast<std::size_t>(next_row_)] < rows_in_) {
+        write_row(next_row_++);
+    }
+}
+
+void RowResampler::write_row(int i) {
+    const TapList& list = rows_[static_cast<std::size_t>(i)];
+    for (std::int32_t t = 0; t < list.Count; ++t) {
+        const SourceTap& tap = list.Taps[static_cast<std::size_t>(t)];
+        rebased_[static_cast<std::size_t>(t)] = {tap.Index - window_first_, tap.Weight};
+    }
+    const TapList rebased{list.Count,
+                          std::span<SourceTap>(rebased_).first(static_cast<std::size_t>(list.Count))};
+    filter_work_row(loops_, rebased, window_.data(), static_cast<std::ptrdiff_t>(row_bytes_),
+                    destination_width_,
+                    destination_row0_ + static_cast<std::ptrdiff_t>(i) * destination_step_);
+}
+
+}  // namespace velmora
