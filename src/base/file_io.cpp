@@ -10,6 +10,7 @@
 
 #include "base/error.hpp"
 #include "base/memory_limit.hpp"
+#include "base/page_advice.hpp"
 
 namespace velmora {
 
@@ -90,6 +91,8 @@ std::vector<std::uint8_t> read_whole_file(const std::filesystem::path& path) {
     check_allocation(expected);
     std::vector<std::uint8_t> bytes;
     try {
+        bytes.reserve(static_cast<std::size_t>(expected));
+        populate_for_writing(bytes.data(), bytes.capacity());
         bytes.resize(static_cast<std::size_t>(expected));
         std::size_t filled = read_into(file.get(), bytes.data(), bytes.size(), path);
         bytes.resize(filled);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <new>
 
 #include "base/memory_limit.hpp"
 
@@ -14,18 +13,8 @@ namespace {
 // than this take the reference loop instead.
 constexpr std::uint64_t kMaxBlockScratch = std::uint64_t{64} << 20;
 
-template <class T>
-std::vector<T> scratch(std::size_t count) {
-    check_allocation(count * sizeof(T));
-    try {
-        return std::vector<T>(count);
-    } catch (const std::bad_alloc&) {
-        raise_out_of_memory();
-    }
-}
-
 std::vector<ListView> views_of(const TapLists& lists) {
-    std::vector<ListView> views = scratch<ListView>(lists.size());
+    std::vector<ListView> views = bounded_vector<ListView>(lists.size());
     for (std::size_t i = 0; i < lists.size(); ++i) {
         const SourceTap* taps = lists[i].Taps.data();
         bool contiguous = true;
@@ -75,8 +64,8 @@ HorizontalFilter::HorizontalFilter(const PixelLoops& loops, const TapLists& colu
     for (const ListRun& run : runs_) {
         widest = std::max(widest, static_cast<std::size_t>(run.end_column - run.first_column));
     }
-    column_values_ = scratch<float>(3 * widest * kBlockRows);
-    results_ = scratch<std::uint8_t>(3 * columns.size() * kBlockRows);
+    column_values_ = bounded_vector<float>(3 * widest * kBlockRows);
+    results_ = bounded_vector<std::uint8_t>(3 * columns.size() * kBlockRows);
 }
 
 void HorizontalFilter::filter_block_exactly(const std::uint8_t* const* in, std::uint8_t* const* out,

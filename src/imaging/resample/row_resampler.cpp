@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -10,20 +9,6 @@
 #include "base/memory_limit.hpp"
 
 namespace velmora {
-
-namespace {
-
-template <class T>
-void allocate(std::vector<T>& vector, std::uint64_t count) {
-    check_allocation(count * sizeof(T));
-    try {
-        vector.assign(static_cast<std::size_t>(count), T{});
-    } catch (const std::bad_alloc&) {
-        raise_out_of_memory();
-    }
-}
-
-}  // namespace
 
 RowResampler::RowResampler(const PixelLoops& loops, int source_width, int source_height, Picture& destination,
                            TFilterProc filter, float width)
@@ -44,8 +29,8 @@ RowResampler::RowResampler(const PixelLoops& loops, int source_width, int source
     destination_step_ = destination.scanline(1) - destination_row0_;
 
     const auto count = static_cast<std::size_t>(destination_height_);
-    allocate(last_read_, count);
-    allocate(keep_from_, count + 1);
+    last_read_ = bounded_vector<std::int32_t>(count);
+    keep_from_ = bounded_vector<std::int32_t>(count + 1);
     keep_from_[count] = source_height;
     std::int32_t widest = 0;
     for (std::size_t i = count; i-- > 0;) {
@@ -58,7 +43,7 @@ RowResampler::RowResampler(const PixelLoops& loops, int source_width, int source
         keep_from_[i] = std::min(first, keep_from_[i + 1]);
         widest = std::max(widest, rows_[i].Count);
     }
-    allocate(rebased_, static_cast<std::uint64_t>(widest));
+    rebased_ = bounded_vector<SourceTap>(static_cast<std::uint64_t>(widest));
 
     // Row i is written once the rows up to the last any list up to i reads are in; until then the
     // window holds the rows from keep_from_[i] on, plus at most one block short of a row more.
@@ -69,7 +54,7 @@ RowResampler::RowResampler(const PixelLoops& loops, int source_width, int source
         span = std::max<std::int64_t>(span, ready - keep_from_[i]);
     }
     capacity_ = static_cast<int>(std::min<std::int64_t>(source_height, 2 * (span + kBlockRows)));
-    allocate(window_, static_cast<std::uint64_t>(capacity_) * row_bytes_);
+    window_ = bounded_vector<std::uint8_t>(static_cast<std::uint64_t>(capacity_) * row_bytes_);
 }
 
 void RowResampler::add_rows(const std::uint8_t* const* rows, int count) {
