@@ -26,7 +26,7 @@ std::vector<ListView> views_of(const TapLists& lists) {
 }
 
 std::vector<HorizontalFilter::ListRun> runs_of(const std::vector<ListView>& lists) {
-    constexpr std::int32_t kRunColumns = 256;
+    constexpr std::int32_t kRunColumns = 128;
     std::vector<HorizontalFilter::ListRun> runs;
     for (std::size_t i = 0; i < lists.size(); ++i) {
         std::int32_t low = std::numeric_limits<std::int32_t>::max(), high = -1;

@@ -20,7 +20,8 @@ static_assert(kBlockRows == 16, "the kernels transpose blocks of 16 rows by 16 b
 // Transposes a 16 x 16 block of bytes in place: four perfect shuffles, each rotating the 8 bits of a
 // byte's (row, column) position left by one.
 // Fully unrolled and inlined, so that the block lives in registers: a loop over a block in memory
-// stores narrow vectors and reloads them wide, which stalls on every stage.
+// stores narrow vectors and reloads them wide, which stalls on every stage. Its callers unroll their
+// loops over the block for the same reason.
 template <class Ops>
 [[gnu::always_inline]] inline void transpose_16x16(__m128i (&block)[16]) {
 #pragma GCC unroll 4
@@ -46,9 +47,11 @@ void gather_columns(const std::uint8_t* const* rows, std::size_t bytes, float* c
                 _mm_prefetch(reinterpret_cast<const char*>(rows[r] + n + 512), _MM_HINT_T0);
         }
         __m128i block[16];
+#pragma GCC unroll 16
         for (int r = 0; r < 16; ++r)
             block[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r] + n));
         transpose_16x16<Ops>(block);
+#pragma GCC unroll 16
         for (std::size_t j = 0; j < 16; ++j) Ops::store_widened(block[j], columns + (n + j) * 16);
     }
     for (; n < bytes; ++n) {
@@ -61,6 +64,7 @@ void scatter_rows(const std::uint8_t* results, std::size_t bytes, std::uint8_t* 
     std::size_t m = 0;
     for (; m + 16 <= bytes; m += 16) {
         __m128i block[16];
+#pragma GCC unroll 16
         for (int j = 0; j < 16; ++j) {
             block[j] = _mm_loadu_si128(
                 reinterpret_cast<const __m128i*>(results + (m + static_cast<std::size_t>(j)) * 16));
@@ -181,18 +185,23 @@ std::uint8_t filter_byte(const ListView* list, const std::uint8_t* work, std::pt
     return static_cast<std::uint8_t>(_mm_cvtss_si32(acc));  // rounds to nearest, ties to even
 }
 
+// The loops over the vectors are unrolled so that the sums stay in registers; kept in memory, every
+// fused multiply-add would wait for the store of the one before.
 template <class Ops, int kVectors>
 void filter_row_span(const ListView* list, const std::uint8_t* work, std::ptrdiff_t work_step,
                      std::uint8_t* out) {
     using Vec = typename Ops::Vec;
     Vec acc[kVectors];
+#pragma GCC unroll 16
     for (int v = 0; v < kVectors; ++v) acc[v] = Ops::zero();
     for (std::int32_t t = 0; t < list->count; ++t) {
         const std::uint8_t* row = work + list->taps[t].Index * work_step;
         const Vec weight = Ops::broadcast(list->taps[t].Weight);
+#pragma GCC unroll 16
         for (int v = 0; v < kVectors; ++v)
             acc[v] = Ops::fma(Ops::load_bytes(row + Ops::kLanes * v), weight, acc[v]);
     }
+#pragma GCC unroll 16
     for (int v = 0; v < kVectors; ++v) Ops::store_bytes(acc[v], out + Ops::kLanes * v);
 }
 
