@@ -22,7 +22,7 @@ class HorizontalFilter {
     // of 24-bit pixels.
     void filter_block(const std::uint8_t* const* in, std::uint8_t* const* out, int count);
 
-    // Consecutive lists whose taps lie within a few hundred source pixels: their columns are gathered
+    // Consecutive lists whose taps lie within 128 source pixels: their columns are gathered
     // together and stay in the cache while the lists are filtered.
     struct ListRun {
         std::size_t first_list;
