@@ -41,25 +41,17 @@ std::vector<std::uint8_t> whole(JpegImage& image) {
     return bytes;
 }
 
-std::vector<std::uint8_t> cmyk_source() {
+// A crafted source of the given size whose samples climb by `step` from one to the next, with the
+// settings `adjust` makes.
+std::vector<std::uint8_t> crafted_source(int width, int height, int components, int step,
+                                         void (*adjust)(CraftedJpeg&)) {
     CraftedJpeg crafted;
-    crafted.width = 19;
-    crafted.height = 21;
-    crafted.components = 4;
-    crafted.in_color_space = JCS_CMYK;
-    crafted.adobe_marker = true;
-    crafted.jfif_marker = false;
-    for (int i = 0; i < 19 * 21 * 4; ++i) crafted.samples.push_back(static_cast<std::uint8_t>(i * 13));
-    return testing::write_crafted_jpeg(crafted);
-}
-
-std::vector<std::uint8_t> gray_source() {
-    CraftedJpeg crafted;
-    crafted.width = 33;
-    crafted.height = 17;
-    crafted.components = 1;
-    crafted.progressive = true;
-    for (int i = 0; i < 33 * 17; ++i) crafted.samples.push_back(static_cast<std::uint8_t>(i * 5));
+    crafted.width = width;
+    crafted.height = height;
+    crafted.components = components;
+    for (int i = 0; i < width * height * components; ++i)
+        crafted.samples.push_back(static_cast<std::uint8_t>(i * step));
+    adjust(crafted);
     return testing::write_crafted_jpeg(crafted);
 }
 
@@ -67,8 +59,13 @@ TEST(JpegRows, RowsAreThoseOfTheWholePictureInTwentyFourBits) {
     const std::vector<std::pair<std::string, std::vector<std::uint8_t>>> sources = {
         {"baseline", testing::read_bytes(testing::jpeg_data("testorig.jpg"))},
         {"arithmetic", testing::read_bytes(testing::jpeg_data("testimgari.jpg"))},
-        {"gray progressive", gray_source()},
-        {"Adobe CMYK", cmyk_source()},
+        {"gray progressive", crafted_source(33, 17, 1, 5, [](CraftedJpeg& c) { c.progressive = true; })},
+        {"Adobe CMYK", crafted_source(19, 21, 4, 13,
+                                      [](CraftedJpeg& c) {
+                                          c.in_color_space = JCS_CMYK;
+                                          c.adobe_marker = true;
+                                          c.jfif_marker = false;
+                                      })},
     };
     for (const auto& [name, data] : sources) {
         JpegImage image;
