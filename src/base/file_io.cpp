@@ -10,7 +10,6 @@
 
 #include "base/error.hpp"
 #include "base/memory_limit.hpp"
-#include "base/page_advice.hpp"
 
 namespace velmora {
 
@@ -88,12 +87,8 @@ std::vector<std::uint8_t> read_whole_file(const std::filesystem::path& path) {
     if (S_ISDIR(info.st_mode)) raise_cannot_open(path, EISDIR);
 
     const std::uint64_t expected = info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
-    check_allocation(expected);
-    std::vector<std::uint8_t> bytes;
+    std::vector<std::uint8_t> bytes = bounded_vector<std::uint8_t>(expected);
     try {
-        bytes.reserve(static_cast<std::size_t>(expected));
-        populate_for_writing(bytes.data(), bytes.capacity());
-        bytes.resize(static_cast<std::size_t>(expected));
         std::size_t filled = read_into(file.get(), bytes.data(), bytes.size(), path);
         bytes.resize(filled);
         // A file may hold more than its size said (a pipe has no size at all): read on in blocks.
