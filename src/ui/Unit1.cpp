@@ -1,7 +1,6 @@
 #include "ui/Unit1.hpp"
 
 #include <algorithm>
-#include <ctime>
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -21,6 +20,7 @@
 #include "base/error.hpp"
 #include "base/file_io.hpp"
 #include "batch/batch_run.hpp"
+#include "batch/output_location.hpp"
 #include "settings/settings_store.hpp"
 #include "ui/Unit2.hpp"
 #include "ui/digit_edit.hpp"
@@ -51,15 +51,6 @@ void set_right_aligned_caption(QLabel* label, const QString& caption) {
     label->setText(caption);
     const int width = std::max(kDesignedWidth, label->sizeHint().width());
     label->setGeometry(right + 1 - width, label->y(), width, label->height());
-}
-
-std::string local_time_text(const char* format) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[128];
-    const std::size_t length = std::strftime(text, sizeof text, format, &local);
-    return std::string(text, length);
 }
 
 }  // namespace
@@ -266,10 +257,10 @@ std::filesystem::path TForm1::program_folder() {
 }
 
 std::string TForm1::short_date_text() {
-    return local_time_text("%x");
+    return local_short_date_text();
 }
 std::string TForm1::long_time_text() {
-    return local_time_text("%X");
+    return local_long_time_text();
 }
 
 void TForm1::set_width_text(const std::string& text) {

@@ -14,7 +14,6 @@
 
 #include <clocale>
 #include <csignal>
-#include <ctime>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -27,6 +26,7 @@
 #include "base/file_io.hpp"
 #include "base/whole_number.hpp"
 #include "batch/batch_run.hpp"
+#include "batch/output_location.hpp"
 #include "batch/batch_window.hpp"
 
 namespace velmora {
@@ -113,15 +113,6 @@ std::filesystem::path executable_folder() {
     return error ? std::filesystem::current_path() : self.parent_path();
 }
 
-std::string local_time_text(const char* format) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[128];
-    const std::size_t length = std::strftime(text, sizeof text, format, &local);
-    return std::string(text, length);
-}
-
 // A box's lines are separated by carriage returns; a console wants line feeds.
 std::string console_lines(std::string text) {
     for (char& c : text)
@@ -169,8 +160,8 @@ class ConsoleBatchWindow final : public BatchWindow {
     std::filesystem::path program_folder() override {
         return options_.into ? std::filesystem::absolute(*options_.into) : executable_folder();
     }
-    std::string short_date_text() override { return local_time_text("%x"); }
-    std::string long_time_text() override { return local_time_text("%X"); }
+    std::string short_date_text() override { return local_short_date_text(); }
+    std::string long_time_text() override { return local_long_time_text(); }
 
   private:
     Options options_;
