@@ -28,7 +28,7 @@ std::string quoted_message(const char* what, const std::filesystem::path& path, 
 }
 
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -43,7 +43,7 @@ public:
         return result;
     }
 
-private:
+  private:
     int fd_;
 };
 

@@ -26,8 +26,8 @@
 #include "base/file_io.hpp"
 #include "base/whole_number.hpp"
 #include "batch/batch_run.hpp"
-#include "batch/output_location.hpp"
 #include "batch/batch_window.hpp"
+#include "batch/output_location.hpp"
 
 namespace velmora {
 namespace {

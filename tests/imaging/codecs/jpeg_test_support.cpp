@@ -142,7 +142,7 @@ int run(const std::string& command) {
     return std::system(command.c_str());
 }
 
-std::vector<std::uint8_t> write_crafted_jpeg(const CraftedJpeg& spec) {
+std::vector<std::uint8_t> write_crafted_jpeg(const CraftedJpeg& crafted) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -150,36 +150,36 @@ std::vector<std::uint8_t> write_crafted_jpeg(const CraftedJpeg& spec) {
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(spec.width);
-    info.image_height = static_cast<JDIMENSION>(spec.height);
-    info.input_components = spec.components;
-    info.in_color_space = spec.in_color_space >= 0 ? static_cast<J_COLOR_SPACE>(spec.in_color_space)
-                                                   : (spec.components == 1 ? JCS_GRAYSCALE : JCS_RGB);
+    info.image_width = static_cast<JDIMENSION>(crafted.width);
+    info.image_height = static_cast<JDIMENSION>(crafted.height);
+    info.input_components = crafted.components;
+    info.in_color_space = crafted.in_color_space >= 0 ? static_cast<J_COLOR_SPACE>(crafted.in_color_space)
+                                                      : (crafted.components == 1 ? JCS_GRAYSCALE : JCS_RGB);
     jpeg_set_defaults(&info);
-    if (spec.jpeg_color_space >= 0)
-        jpeg_set_colorspace(&info, static_cast<J_COLOR_SPACE>(spec.jpeg_color_space));
-    info.write_JFIF_header = spec.jfif_marker ? TRUE : FALSE;
-    info.write_Adobe_marker = spec.adobe_marker ? TRUE : FALSE;
-    jpeg_set_quality(&info, spec.quality, TRUE);
-    info.density_unit = static_cast<UINT8>(spec.density_unit);
-    info.X_density = static_cast<UINT16>(spec.density);
-    info.Y_density = static_cast<UINT16>(spec.density);
-    if (spec.progressive) jpeg_simple_progression(&info);
-    std::vector<jpeg_scan_info> scans(static_cast<std::size_t>(spec.components));
-    if (spec.separate_scans) {
-        for (int c = 0; c < spec.components; ++c) {
+    if (crafted.jpeg_color_space >= 0)
+        jpeg_set_colorspace(&info, static_cast<J_COLOR_SPACE>(crafted.jpeg_color_space));
+    info.write_JFIF_header = crafted.jfif_marker ? TRUE : FALSE;
+    info.write_Adobe_marker = crafted.adobe_marker ? TRUE : FALSE;
+    jpeg_set_quality(&info, crafted.quality, TRUE);
+    info.density_unit = static_cast<UINT8>(crafted.density_unit);
+    info.X_density = static_cast<UINT16>(crafted.density);
+    info.Y_density = static_cast<UINT16>(crafted.density);
+    if (crafted.progressive) jpeg_simple_progression(&info);
+    std::vector<jpeg_scan_info> scans(static_cast<std::size_t>(crafted.components));
+    if (crafted.separate_scans) {
+        for (int c = 0; c < crafted.components; ++c) {
             scans[static_cast<std::size_t>(c)] = jpeg_scan_info{1, {c, 0, 0, 0}, 0, 63, 0, 0};
         }
         info.scan_info = scans.data();
-        info.num_scans = spec.components;
+        info.num_scans = crafted.components;
     }
     jpeg_start_compress(&info, TRUE);
-    for (const auto& [marker, contents] : spec.markers) {
+    for (const auto& [marker, contents] : crafted.markers) {
         jpeg_write_marker(&info, marker, contents.data(), static_cast<unsigned>(contents.size()));
     }
-    const std::size_t row_bytes = static_cast<std::size_t>(spec.width) * spec.components;
+    const std::size_t row_bytes = static_cast<std::size_t>(crafted.width) * crafted.components;
     while (info.next_scanline < info.image_height) {
-        auto* row = const_cast<JSAMPLE*>(spec.samples.data() + info.next_scanline * row_bytes);
+        auto* row = const_cast<JSAMPLE*>(crafted.samples.data() + info.next_scanline * row_bytes);
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
