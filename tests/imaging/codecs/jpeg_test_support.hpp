@@ -55,7 +55,7 @@ struct CraftedJpeg {
     // Extra segments after the default markers: marker code and contents.
     std::vector<std::pair<int, std::vector<std::uint8_t>>> markers;
 };
-std::vector<std::uint8_t> write_crafted_jpeg(const CraftedJpeg& spec);
+std::vector<std::uint8_t> write_crafted_jpeg(const CraftedJpeg& crafted);
 
 // The segments of a JPEG file in order: their marker codes (0xD8 for SOI, 0xDA for each scan, ...)
 // and, for segments with one, their contents.
