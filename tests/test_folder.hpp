@@ -8,7 +8,7 @@
 namespace velmora {
 
 class TestFolder {
-public:
+  public:
     TestFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
@@ -22,7 +22,7 @@ public:
     }
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -9,13 +9,13 @@
 namespace velmora {
 
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(const std::string& message) : std::runtime_error(message) {}
     const char* message() const noexcept { return what(); }
 };
 
 class Abort : public std::exception {
-public:
+  public:
     const char* what() const noexcept override { return "Operation aborted"; }
 };
 

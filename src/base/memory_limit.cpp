@@ -4,7 +4,9 @@
 
 namespace velmora {
 
-void raise_out_of_memory() { throw Error("Out of memory"); }
+void raise_out_of_memory() {
+    throw Error("Out of memory");
+}
 
 void check_allocation(std::uint64_t bytes) {
     if (bytes > kMaxPictureBytes) raise_out_of_memory();

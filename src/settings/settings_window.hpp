@@ -8,7 +8,7 @@
 namespace velmora {
 
 class SettingsWindow {
-public:
+  public:
     virtual ~SettingsWindow() = default;
 
     virtual std::string width_text() = 0;  // picture_width

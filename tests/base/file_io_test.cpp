@@ -12,7 +12,9 @@
 namespace velmora {
 namespace {
 
-std::vector<std::uint8_t> bytes_of(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> bytes_of(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 TEST(FileIo, WritesAndReadsWholeFilesUnderAnyName) {
     TestFolder folder;
