@@ -7,9 +7,9 @@
 
 #include "app/application.hpp"
 #include "app/error_reporting.hpp"
-#include "app/handler_guard.hpp"
 #include "ui/Unit1.hpp"
 #include "ui/Unit2.hpp"
+#include "ui/handler_guard.hpp"
 #include "ui/window_fonts.hpp"
 
 namespace velmora {
@@ -33,9 +33,9 @@ void prepare_application() {
     QApplication::setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral("2.8.0.0"));
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/icons/velmora-%1.png").arg(size));
+    for (int size : {16, 24, 32, 48, 64, 128}) icon.addFile(QStringLiteral(":/icons/velmora-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
+    set_handler_error_reporter(report_error);
     register_window_fonts();
     QApplication::setFont(window_font());
 }
@@ -43,9 +43,9 @@ void prepare_application() {
 ProgramWindows create_program_windows() {
     ProgramWindows windows;
     windows.main_window = std::make_unique<TForm1>();
-    run_guarded([&] { windows.main_window->FormCreate(); });
+    run_reporting_errors([&] { windows.main_window->FormCreate(); });
     windows.about_window = new TForm2(windows.main_window.get());
-    run_guarded([&] { windows.about_window->FormCreate(); });
+    run_reporting_errors([&] { windows.about_window->FormCreate(); });
     windows.main_window->set_about_window(windows.about_window);
     return windows;
 }

@@ -14,7 +14,8 @@ struct ProgramWindows {
     TForm2* about_window = nullptr;  // owned by the main window
 };
 
-// Title, version, icon and fonts of the application object, which must exist.
+// Title, version, icon and fonts of the application object, which must exist, and the reporter of the
+// errors that leave the windows' handlers.
 void prepare_application();
 
 // Creates both windows; an error in either creation handler is reported and the window still exists.

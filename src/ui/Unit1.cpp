@@ -16,7 +16,6 @@
 #include <QScreen>
 #include <QSlider>
 
-#include "app/handler_guard.hpp"
 #include "base/error.hpp"
 #include "base/file_io.hpp"
 #include "batch/batch_run.hpp"
@@ -25,6 +24,7 @@
 #include "ui/Unit2.hpp"
 #include "ui/digit_edit.hpp"
 #include "ui/display_text.hpp"
+#include "ui/handler_guard.hpp"
 #include "ui/window_fonts.hpp"
 
 namespace velmora {

@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "app/handler_guard.hpp"
+#include "ui/handler_guard.hpp"
 #include "ui/window_fonts.hpp"
 
 namespace velmora {
@@ -101,7 +101,7 @@ void TForm2::show_modally(const QWidget* over) {
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label_developer_site && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        run_guarded([this] { Label_developer_siteClick(); });
+        run_reporting_errors([this] { Label_developer_siteClick(); });
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -1,8 +1,8 @@
 #include <new>
 
 #include "app/error_reporting.hpp"
-#include "app/handler_guard.hpp"
 #include "base/error.hpp"
+#include "ui/handler_guard.hpp"
 #include "ui_fixture.hpp"
 
 namespace velmora::testing {

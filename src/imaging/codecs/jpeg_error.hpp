@@ -26,10 +26,10 @@ void attach_error_manager(jpeg_common_struct& info, JpegErrorManager& errors);
 // Ends the library's work from inside one of our callbacks; the guarded call then raises Error(message).
 [[noreturn]] void refuse(j_common_ptr info, const char* message);
 
-// Runs `step()` with the jump target set and answers whether it was ended by an error. `step` must not
+// Runs `step()` with the jump target set and answers whether a library error ended it. `step` must not
 // throw, and its locals must be trivially destructible: an error leaves its frame by longjmp.
 template <class Step>
-bool run_guarded(JpegErrorManager& errors, Step& step) noexcept {
+bool ended_by_library_error(JpegErrorManager& errors, Step& step) noexcept {
     if (setjmp(errors.jump) != 0) return true;
     step();
     return false;
@@ -38,10 +38,11 @@ bool run_guarded(JpegErrorManager& errors, Step& step) noexcept {
 // Raises the error that ended a guarded call.
 [[noreturn]] void raise_guarded_error(const JpegErrorManager& errors);
 
-// run_guarded, then the error raised as an exception once the library's frames are gone.
+// Runs `step()` with the jump target set; the error that ended it is raised as an exception once the
+// library's frames are gone.
 template <class Step>
 void call_library(JpegErrorManager& errors, Step&& step) {
-    if (run_guarded(errors, step)) raise_guarded_error(errors);
+    if (ended_by_library_error(errors, step)) raise_guarded_error(errors);
 }
 
 }  // namespace velmora
