@@ -13,8 +13,8 @@
 #include <random>
 #include <vector>
 
-#include "imaging/codecs/logo_overlay.hpp"
 #include "imaging/codecs/png_logo.hpp"
+#include "imaging/drawing/draw_logo.hpp"
 
 namespace {
 

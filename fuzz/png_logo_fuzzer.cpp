@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "base/error.hpp"
-#include "imaging/codecs/logo_overlay.hpp"
 #include "imaging/codecs/png_logo.hpp"
+#include "imaging/drawing/draw_logo.hpp"
 
 namespace {
 

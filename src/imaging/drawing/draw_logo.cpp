@@ -1,4 +1,4 @@
-#include "imaging/codecs/logo_overlay.hpp"
+#include "imaging/drawing/draw_logo.hpp"
 
 #include <algorithm>
 #include <array>
