@@ -3,7 +3,7 @@
 # pay for loading it at every start, which the C tools never do and the desktop program does once.
 foreach(operation IN ITEMS decode encode)
   add_executable(jpeg_${operation}_driver ${CMAKE_CURRENT_SOURCE_DIR}/jpeg/${operation}_main.cpp)
-  target_link_libraries(jpeg_${operation}_driver PRIVATE velmora_core)
+  target_link_libraries(jpeg_${operation}_driver PRIVATE velmora_imaging velmora_base)
   target_link_options(jpeg_${operation}_driver PRIVATE -static-libstdc++ -static-libgcc)
 endforeach()
 

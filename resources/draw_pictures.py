@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Draws the program's pictures: the header picture PNG_TOP_LOGO (48 x 42, a white camera on black,
-24 bits per pixel) and the application icon (a white camera on a green rounded square) at 16, 24, 32,
-48, 64 and 128 pixels, as PNGs and as one Windows .ico. Plain Python with zlib only, so the pictures can
-be drawn again anywhere: python3 resources/draw_pictures.py resources
+24 bits per pixel) and the application icon (a white camera on a green rounded square) at each size
+given, as PNGs and as one Windows .ico. Plain Python with zlib only, so the pictures can be drawn again
+anywhere. The build knows the sizes: cmake --build build --target pictures
+(by hand: python3 resources/draw_pictures.py FOLDER SIZE...)
 """
 import os
 import struct
@@ -120,11 +121,14 @@ def ico_bytes(images):
 
 
 def main():
-    folder = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    if len(sys.argv) < 3:
+        sys.exit("usage: draw_pictures.py FOLDER SIZE...")
+    folder = sys.argv[1]
+    sizes = sorted((int(size) for size in sys.argv[2:]), reverse=True)
     with open(os.path.join(folder, "PNG_TOP_LOGO.png"), "wb") as f:
         f.write(png_bytes(header_picture(), alpha=False))
     icons = []
-    for size in (128, 64, 48, 32, 24, 16):
+    for size in sizes:
         png = png_bytes(icon(size), alpha=True)
         icons.append((size, png))
         os.makedirs(os.path.join(folder, "icons"), exist_ok=True)

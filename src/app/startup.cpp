@@ -7,6 +7,7 @@
 
 #include "app/application.hpp"
 #include "app/error_reporting.hpp"
+#include "resources/program_identity.hpp"
 #include "ui/Unit1.hpp"
 #include "ui/Unit2.hpp"
 #include "ui/handler_guard.hpp"
@@ -31,9 +32,9 @@ void exit_on_fatal(QtMsgType type, const QMessageLogContext& context, const QStr
 void prepare_application() {
     QApplication::setApplicationName(QStringLiteral("velmora"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));
-    QApplication::setApplicationVersion(QStringLiteral("2.8.0.0"));
+    QApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128}) icon.addFile(QStringLiteral(":/icons/velmora-%1.png").arg(size));
+    for (int size : kIconSizes) icon.addFile(QStringLiteral(":/icons/velmora-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
     set_handler_error_reporter(report_error);
     register_window_fonts();

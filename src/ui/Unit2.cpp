@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "resources/program_identity.hpp"
 #include "ui/handler_guard.hpp"
 #include "ui/window_fonts.hpp"
 
@@ -43,7 +44,7 @@ TForm2::TForm2(QWidget* owner) : QDialog(owner) {
     Label1->setGeometry(8, 18, 329, 25);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label2 = label(this, "Label2", QStringLiteral("Version:"), 25, 56, bold);
-    Label3 = label(this, "Label3", QStringLiteral("2"), 74, 56, regular);
+    Label3 = label(this, "Label3", QString::fromUtf8(kProgramMajorVersion), 74, 56, regular);
     Label4 = label(this, "Label4", QStringLiteral("Free for personal and business use"), 25, 72, bold);
     QFont link = bold;
     link.setUnderline(true);
