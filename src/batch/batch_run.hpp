@@ -9,14 +9,11 @@
 
 namespace velmora {
 
-// The click handler of "Run process".
-void Button_start_photo_processingClick(BatchWindow& window);
+// The click handler of "Run process", with the run's objects made by `make_pipeline`
+// (photo_pipeline.hpp has the one over the real pipeline).
+void Button_start_photo_processingClick(BatchWindow& window, const PhotoPipelineFactory& make_pipeline);
 
 // The run itself; called only by the click handler.
-void run_photo_processing(BatchWindow& window);
-
-// The same, with the run's objects made by `make_pipeline`.
-void Button_start_photo_processingClick(BatchWindow& window, const PhotoPipelineFactory& make_pipeline);
 void run_photo_processing(BatchWindow& window, const PhotoPipelineFactory& make_pipeline);
 
 }  // namespace velmora

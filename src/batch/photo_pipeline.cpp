@@ -117,8 +117,4 @@ void Button_start_photo_processingClick(BatchWindow& window) {
     Button_start_photo_processingClick(window, make_photo_pipeline);
 }
 
-void run_photo_processing(BatchWindow& window) {
-    run_photo_processing(window, make_photo_pipeline);
-}
-
 }  // namespace velmora

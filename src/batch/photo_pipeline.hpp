@@ -30,4 +30,7 @@ using PhotoPipelineFactory = std::function<std::unique_ptr<PhotoPipeline>()>;
 // The pipeline over the JPEG codec, the resampler and the PNG logo.
 std::unique_ptr<PhotoPipeline> make_photo_pipeline();
 
+// The click handler of "Run process" over that pipeline, as the windows and the driver start a run.
+void Button_start_photo_processingClick(BatchWindow& window);
+
 }  // namespace velmora

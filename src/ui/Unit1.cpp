@@ -18,8 +18,8 @@
 
 #include "base/error.hpp"
 #include "base/file_io.hpp"
-#include "batch/batch_run.hpp"
 #include "batch/output_location.hpp"
+#include "batch/photo_pipeline.hpp"
 #include "settings/settings_store.hpp"
 #include "ui/Unit2.hpp"
 #include "ui/digit_edit.hpp"

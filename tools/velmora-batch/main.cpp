@@ -25,9 +25,9 @@
 #include "base/error.hpp"
 #include "base/file_io.hpp"
 #include "base/whole_number.hpp"
-#include "batch/batch_run.hpp"
 #include "batch/batch_window.hpp"
 #include "batch/output_location.hpp"
+#include "batch/photo_pipeline.hpp"
 
 namespace velmora {
 namespace {
