@@ -1,5 +1,6 @@
 #include "batch/batch_run.hpp"
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,33 @@
 namespace velmora {
 namespace {
 
-void restore_run_button(BatchWindow& window) {
-    window.set_run_button_caption(std::string(kRunCaption));
-    window.set_run_button_enabled(true);
-}
+// Gives the Run button back its caption and enables it when the run ends, however it ends. While a
+// failure of the run is on its way out, that failure goes on unchanged even if the restoring fails too.
+class RunButtonRestorer {
+  public:
+    explicit RunButtonRestorer(BatchWindow& window) : window_(window) {}
+    RunButtonRestorer(const RunButtonRestorer&) = delete;
+    RunButtonRestorer& operator=(const RunButtonRestorer&) = delete;
+    ~RunButtonRestorer() noexcept(false) {
+        if (std::uncaught_exceptions() == exceptions_at_start_) {
+            restore();
+            return;
+        }
+        try {
+            restore();
+        } catch (...) {
+        }
+    }
+
+  private:
+    void restore() {
+        window_.set_run_button_caption(std::string(kRunCaption));
+        window_.set_run_button_enabled(true);
+    }
+
+    BatchWindow& window_;
+    const int exceptions_at_start_ = std::uncaught_exceptions();
+};
 
 std::filesystem::path make_output_folder(BatchWindow& window) {
     // The time is read after the date, so a run started just before midnight names the folder with the
@@ -37,13 +61,10 @@ void Button_start_photo_processingClick(BatchWindow& window, const PhotoPipeline
     window.pump_messages();
     window.set_run_button_enabled(false);
     window.set_run_button_caption(std::string(kProcessingCaption));
-    try {
+    {
+        const RunButtonRestorer restorer(window);
         run_photo_processing(window, make_pipeline);
-    } catch (...) {
-        restore_run_button(window);
-        throw;
     }
-    restore_run_button(window);
     window.pump_messages();
 }
 

@@ -138,6 +138,40 @@ TEST(BatchRun, AFailureStopsTheRunRestoresTheButtonAndTravelsOnUnchanged) {
     EXPECT_EQ(window.run_caption, "Run process");
 }
 
+// A window whose Run button refuses to take its caption back.
+class RefusingCaptionWindow : public FakeBatchWindow {
+  public:
+    void set_run_button_caption(const std::string& caption) override {
+        FakeBatchWindow::set_run_button_caption(caption);
+        if (caption == "Run process") throw Error("Caption refused");
+    }
+};
+
+TEST(BatchRun, AFailureToRestoreTheButtonNeverHidesTheRunsOwnFailure) {
+    TestFolder program;
+    RefusingCaptionWindow failing;
+    failing.folder = program.path();
+    failing.files = {"/p/1.jpg", "/p/bad.jpg"};
+    try {
+        click_run(failing);
+        FAIL() << "the failure was swallowed";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "JPEG error #53");
+    }
+
+    // Without a failure of the run, the failure to restore is the one reported.
+    RefusingCaptionWindow completing;
+    completing.folder = program.path();
+    completing.files = {"/p/1.jpg"};
+    try {
+        click_run(completing);
+        FAIL() << "the failure to restore was swallowed";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "Caption refused");
+    }
+    EXPECT_EQ(completing.status, "processing is completed");
+}
+
 TEST(BatchRun, ClosingTheWindowEndsTheRunAtTheNextPumpWithoutAMessage) {
     FakeBatchWindow window;
     window.files = {"/a.jpg", "/b.jpg", "/c.jpg"};
