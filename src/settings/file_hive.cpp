@@ -145,18 +145,14 @@ class WritableKey : public OpenRegistryKey {
         return {ValueQuery::Status::kFound, *value};
     }
 
-    bool set(std::string_view name, const RegistryValue& value) override {
-        if (!is_valid_value_name(name)) return false;
+    void set(std::string_view name, const RegistryValue& value) override {
+        if (!is_valid_value_name(name)) throw Error("Invalid value name");
         HiveKey changed = key_;
         changed.set_value(name, value);
-        try {
-            write_hive_text(file_, before_ + print_key(changed) + after_);
-        } catch (const Error&) {
-            return false;  // the file still holds what this key last wrote
-        }
+        // A failed write raises the file's own message and leaves the file as this key last wrote it.
+        write_hive_text(file_, before_ + print_key(changed) + after_);
         key_ = std::move(changed);
         written_ = true;
-        return true;
     }
 
   private:
@@ -209,11 +205,11 @@ class ReadableKey : public OpenRegistryKey {
         return {ValueQuery::Status::kFound, *value};
     }
 
-    bool set(std::string_view name, const RegistryValue& value) override {
+    void set(std::string_view name, const RegistryValue& value) override {
         const std::unique_ptr<WritableKey> writable = open_for_writing(file_, key_.path());
-        if (!writable || !writable->set(name, value)) return false;
+        if (!writable) throw Error("The registry key cannot be opened for writing");
+        writable->set(name, value);
         key_.set_value(name, value);
-        return true;
     }
 
   private:

@@ -1,5 +1,6 @@
 #include "settings/registry_key.hpp"
 
+#include "base/error.hpp"
 #include "settings/utf16.hpp"
 
 namespace velmora {
@@ -21,8 +22,9 @@ ValueQuery RegistryKey::query_value(std::string_view name) {
     return key_->query(name);
 }
 
-bool RegistryKey::set_string(std::string_view name, std::string_view text) {
-    return is_open() && key_->set(name, {REG_SZ, utf16le_string_data(text)});
+void RegistryKey::set_string(std::string_view name, std::string_view text) {
+    if (!is_open()) throw Error("The registry key is not open");
+    key_->set(name, {REG_SZ, utf16le_string_data(text)});
 }
 
 }  // namespace velmora

@@ -27,8 +27,9 @@ class OpenRegistryKey {
   public:
     virtual ~OpenRegistryKey() = default;
     virtual ValueQuery query(std::string_view name) = 0;
-    // Replaces the whole value; answers false when it could not be written.
-    [[nodiscard]] virtual bool set(std::string_view name, const RegistryValue& value) = 0;
+    // Replaces the whole value. A value that cannot be written raises Error with the reason, the
+    // system's own where there is one; the value then keeps what it held.
+    virtual void set(std::string_view name, const RegistryValue& value) = 0;
 };
 
 class RegistryRoot {
@@ -58,8 +59,9 @@ class RegistryKey {
     // The type and data of the value; kMissing on a key that is not open.
     ValueQuery query_value(std::string_view name);
     // Writes `text` (UTF-8) as a REG_SZ value: UTF-16LE and one terminating null, so that the byte count
-    // is the length times two plus two. False when the key is not open or the write fails.
-    [[nodiscard]] bool set_string(std::string_view name, std::string_view text);
+    // is the length times two plus two. A key that is not open, or a write that fails, raises Error with
+    // the reason.
+    void set_string(std::string_view name, std::string_view text);
 
   private:
     std::unique_ptr<OpenRegistryKey> key_;

@@ -39,8 +39,17 @@ std::string or_default(std::string text, std::string_view fallback) {
     return text.empty() ? std::string(fallback) : text;
 }
 
+// A key that was neither opened nor created fails at its first value with the value's name alone. A
+// write that fails on an open key (a full disk, say) names the value too, and gives the registry's reason
+// on a line of its own, so the user learns why.
 void write_text(RegistryKey& key, std::string_view name, std::string_view text) {
-    if (!key.set_string(name, text)) throw Error("Failed to set data for " + quoted_name(name));
+    const std::string failure = "Failed to set data for " + quoted_name(name);
+    if (!key.is_open()) throw Error(failure);
+    try {
+        key.set_string(name, text);
+    } catch (const Error& reason) {
+        throw Error(failure + "\r\n" + reason.what());
+    }
 }
 
 void select_stored_position(SettingsWindow& window, const std::string& stored) {

@@ -17,7 +17,8 @@ inline constexpr std::string_view kSettingsKeyPath = "software\\kt_velmora_v2_en
 // refreshed.
 void load_settings(SettingsWindow& window, RegistryRoot& root);
 // Writes the window into the key, creating it when needed. A value that cannot be written raises
-// "Failed to set data for '<name>'"; the values before it stay written.
+// "Failed to set data for '<name>'", followed by "\r\n" and the registry's reason when the key was open;
+// the values before it stay written.
 void save_settings(SettingsWindow& window, RegistryRoot& root);
 
 // The same, over the current user's hive.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "base/error.hpp"
 #include "hive_test_support.hpp"
 #include "settings/hive_format.hpp"
 #include "settings/utf16.hpp"
@@ -43,14 +44,14 @@ TEST(FileHive, CreatesKeysWithTheirParentsAndKeepsStringsAsTheRegistryDoes) {
     EXPECT_EQ(read_text_file(home.hive_file()),
               "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER]\r\n\r\n"
               "[HKEY_CURRENT_USER\\software]\r\n\r\n[HKEY_CURRENT_USER\\software\\kt_velmora_v2_en]\r\n\r\n");
-    EXPECT_TRUE(key.set_string("photo_width", "1024"));
-    EXPECT_TRUE(key.set_string("logo_file_src", "/home/ана/logo \"2\".png"));
-    EXPECT_TRUE(key.set_string("photo_width", "640"));  // replaces the whole value, keeps its place
+    key.set_string("photo_width", "1024");
+    key.set_string("logo_file_src", "/home/ана/logo \"2\".png");
+    key.set_string("photo_width", "640");  // replaces the whole value, keeps its place
     const ValueQuery query = key.query_value("PHOTO_WIDTH");
     EXPECT_EQ(query.status, ValueQuery::Status::kFound);
     EXPECT_EQ(query.value, (RegistryValue{REG_SZ, {'6', 0, '4', 0, '0', 0, 0, 0}}));  // 3 × 2 + 2 bytes
     key.close();
-    EXPECT_FALSE(key.set_string("photo_width", "1"));  // a closed key takes no writes
+    EXPECT_THROW(key.set_string("photo_width", "1"), Error);  // a closed key takes no writes
 
     EXPECT_EQ(read_text_file(home.hive_file()),
               "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER]\r\n\r\n"
@@ -64,7 +65,7 @@ TEST(FileHive, CreatesKeysWithTheirParentsAndKeepsStringsAsTheRegistryDoes) {
 
     // A key opened without creating it writes through to the file too.
     ASSERT_TRUE(key.open(other, kPath));
-    EXPECT_TRUE(key.set_string("delete_exif", "y"));
+    key.set_string("delete_exif", "y");
     key.close();
     EXPECT_EQ(stored_text(hive, kPath, "delete_exif"), "y");
     EXPECT_EQ(stored_text(hive, kPath, "photo_width"), "640");
@@ -82,7 +83,7 @@ TEST(FileHive, ACorruptFileIsNeverOverwrittenButMovedAside) {
     EXPECT_EQ(read_text_file(home.hive_file()), first);
 
     ASSERT_TRUE(key.create(hive, kPath));
-    EXPECT_TRUE(key.set_string("photo_width", "800"));
+    key.set_string("photo_width", "800");
     key.close();
     const auto corrupt = home.hive_folder() / "HKEY_CURRENT_USER.reg.corrupt";
     EXPECT_EQ(read_text_file(corrupt), first);
@@ -104,7 +105,7 @@ TEST(FileHive, RefusedAccessMakesEveryOpenFail) {
     {
         RegistryKey key;
         ASSERT_TRUE(key.create(hive, kPath));
-        ASSERT_TRUE(key.set_string("photo_width", "800"));
+        key.set_string("photo_width", "800");
     }
     const std::string before = read_text_file(home.hive_file());
     std::filesystem::permissions(home.path(), std::filesystem::perms::owner_all |
@@ -124,7 +125,12 @@ TEST(FileHive, RefusedAccessMakesEveryOpenFail) {
             [&] {
                 RegistryKey key;
                 const bool opened = create ? key.create(hive, kPath) : key.open(hive, kPath);
-                return (opened ? 1 : 0) + (key.set_string("photo_width", "1") ? 2 : 0);
+                try {
+                    key.set_string("photo_width", "1");
+                } catch (const Error&) {
+                    return opened ? 1 : 0;
+                }
+                return (opened ? 1 : 0) + 2;
             },
             true);
     };
@@ -138,6 +144,33 @@ TEST(FileHive, RefusedAccessMakesEveryOpenFail) {
     std::filesystem::permissions(home.hive_file(),
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(read_text_file(home.hive_file()), before);
+}
+
+TEST(FileHive, AWriteThatFailsOnAnOpenKeyRaisesTheSystemsReason) {
+    TemporaryConfigHome home;
+    std::filesystem::permissions(home.path(), std::filesystem::perms::all);
+    const int outcome = run_in_child(
+        [&] {
+            // A configuration folder of the child's own, so that it can take away its own right to write.
+            ::setenv("XDG_CONFIG_HOME", (home.path() / "user").c_str(), 1);
+            FileHive hive(FileHive::current_user_file());
+            RegistryKey key;
+            if (!key.create(hive, kPath)) return 1;
+            key.set_string("photo_width", "800");
+            std::filesystem::permissions(hive.file().parent_path(), std::filesystem::perms::owner_read |
+                                                                        std::filesystem::perms::owner_exec);
+            try {
+                key.set_string("photo_width", "1024");
+            } catch (const Error& error) {
+                if (error.what() != "Cannot create file \"" + hive.file().string() + "\". Permission denied")
+                    return 3;
+                return read_text_file(hive.file()).find("\"photo_width\"=\"800\"") != std::string::npos ? 0
+                                                                                                        : 4;
+            }
+            return 2;
+        },
+        true);
+    EXPECT_EQ(outcome, 0);
 }
 
 }  // namespace

@@ -131,10 +131,9 @@ class FailingRoot : public RegistryRoot {
             if (name == root.unreadable) return {ValueQuery::Status::kUnreadable, {}};
             return {ValueQuery::Status::kFound, {REG_SZ, utf16le_string_data("7")}};
         }
-        bool set(std::string_view name, const RegistryValue&) override {
-            if (root.writes_allowed-- <= 0) return false;
+        void set(std::string_view name, const RegistryValue&) override {
+            if (root.writes_allowed-- <= 0) throw Error("No space left on device");
             root.written.emplace_back(name);
-            return true;
         }
         FailingRoot& root;
     };
@@ -159,7 +158,8 @@ TEST(SettingsStore, FailuresOfTheRegistryNameTheValue) {
         save_settings(window, root);
         FAIL() << "a failed write was not reported";
     } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), "Failed to set data for 'logo_position'");
+        EXPECT_EQ(std::string(error.what()),
+                  "Failed to set data for 'logo_position'\r\nNo space left on device");
     }
     EXPECT_EQ(root.written, (std::vector<std::string>{"photo_width", "delete_exif", "photo_quality"}));
 }
