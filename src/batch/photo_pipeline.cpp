@@ -60,7 +60,7 @@ class JpegPhotoPipeline final : public PhotoPipeline {
             scale_decoded_picture(size);
             return;
         }
-        if (output_.pixel_format() != PixelFormat::pf24bit) output_ = Picture();
+        if (output_.pixel_format() != PixelFormat::k24Bit) output_ = Picture();
         output_.set_size(size.width, size.height);
         RowResampler resampler(chosen_pixel_loops(), jpeg_.width(), jpeg_.height(), output_, kLanczos3.Filter,
                                kLanczos3.Width);

@@ -20,15 +20,15 @@ struct Picture::PixelBuffer {
 
 int bits_per_pixel(PixelFormat format) {
     switch (format) {
-        case PixelFormat::pf1bit:
+        case PixelFormat::k1Bit:
             return 1;
-        case PixelFormat::pf4bit:
+        case PixelFormat::k4Bit:
             return 4;
-        case PixelFormat::pf8bit:
+        case PixelFormat::k8Bit:
             return 8;
-        case PixelFormat::pf24bit:
+        case PixelFormat::k24Bit:
             return 24;
-        case PixelFormat::pf32bit:
+        case PixelFormat::k32Bit:
             return 32;
     }
     return 24;

@@ -17,7 +17,7 @@ namespace velmora {
 // The failure of a row index outside 0 to height - 1.
 inline constexpr std::string_view kScanLineOutOfRange = "Scan line index out of range";
 
-enum class PixelFormat { pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
+enum class PixelFormat { k1Bit, k4Bit, k8Bit, k24Bit, k32Bit };
 
 int bits_per_pixel(PixelFormat format);
 bool is_indexed(PixelFormat format);
@@ -70,7 +70,7 @@ class Picture {
 
     int width_ = 0;
     int height_ = 0;
-    PixelFormat format_ = PixelFormat::pf24bit;
+    PixelFormat format_ = PixelFormat::k24Bit;
     std::ptrdiff_t stride_ = 0;
     std::shared_ptr<PixelBuffer> pixels_;
     std::vector<Color> palette_;

@@ -10,12 +10,12 @@ namespace velmora {
 namespace {
 
 TEST(Picture, RowsArePaddedToFourBytes) {
-    EXPECT_EQ(row_bytes(1, PixelFormat::pf24bit), 4u);
-    EXPECT_EQ(row_bytes(5, PixelFormat::pf24bit), 16u);
-    EXPECT_EQ(row_bytes(33, PixelFormat::pf1bit), 8u);
-    EXPECT_EQ(row_bytes(9, PixelFormat::pf4bit), 8u);
-    EXPECT_EQ(row_bytes(3, PixelFormat::pf8bit), 4u);
-    EXPECT_EQ(row_bytes(3, PixelFormat::pf32bit), 12u);
+    EXPECT_EQ(row_bytes(1, PixelFormat::k24Bit), 4u);
+    EXPECT_EQ(row_bytes(5, PixelFormat::k24Bit), 16u);
+    EXPECT_EQ(row_bytes(33, PixelFormat::k1Bit), 8u);
+    EXPECT_EQ(row_bytes(9, PixelFormat::k4Bit), 8u);
+    EXPECT_EQ(row_bytes(3, PixelFormat::k8Bit), 4u);
+    EXPECT_EQ(row_bytes(3, PixelFormat::k32Bit), 12u);
 
     Picture picture;
     picture.set_size(5, 3);
@@ -42,30 +42,30 @@ TEST(Picture, RowAccessOutsideThePictureFails) {
 
 TEST(Picture, ConvertsIndexedAnd32BitPixelsTo24BitsInPlace) {
     Picture indexed;
-    indexed.set_pixel_format(PixelFormat::pf4bit);
+    indexed.set_pixel_format(PixelFormat::k4Bit);
     indexed.set_size(3, 1);
     indexed.set_palette({{10, 20, 30}, {40, 50, 60}});
     indexed.scanline(0)[0] = 0x10;  // pixels 1 and 0
     indexed.scanline(0)[1] = 0x50;  // pixel 5 lies beyond the palette: black
-    indexed.set_pixel_format(PixelFormat::pf24bit);
+    indexed.set_pixel_format(PixelFormat::k24Bit);
     const std::uint8_t expected[] = {60, 50, 40, 30, 20, 10, 0, 0, 0};
     EXPECT_EQ(std::memcmp(indexed.scanline(0), expected, sizeof expected), 0);
 
     Picture one_bit;
-    one_bit.set_pixel_format(PixelFormat::pf1bit);
+    one_bit.set_pixel_format(PixelFormat::k1Bit);
     one_bit.set_size(10, 1);
     one_bit.set_palette({{0, 0, 0}, {255, 255, 255}});
     one_bit.scanline(0)[1] = 0x40;  // pixel 9
-    one_bit.set_pixel_format(PixelFormat::pf24bit);
+    one_bit.set_pixel_format(PixelFormat::k24Bit);
     EXPECT_EQ(one_bit.scanline(0)[27], 255);
     EXPECT_EQ(one_bit.scanline(0)[24], 0);
 
     Picture wide;
-    wide.set_pixel_format(PixelFormat::pf32bit);
+    wide.set_pixel_format(PixelFormat::k32Bit);
     wide.set_size(2, 1);
     const std::uint8_t bgra[] = {1, 2, 3, 255, 4, 5, 6, 255};
     std::memcpy(wide.scanline(0), bgra, sizeof bgra);
-    wide.set_pixel_format(PixelFormat::pf24bit);
+    wide.set_pixel_format(PixelFormat::k24Bit);
     const std::uint8_t bgr[] = {1, 2, 3, 4, 5, 6};
     EXPECT_EQ(std::memcmp(wide.scanline(0), bgr, sizeof bgr), 0);
     EXPECT_EQ(wide.stride(), 8);

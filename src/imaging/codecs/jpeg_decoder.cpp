@@ -77,14 +77,14 @@ PixelFormat choose_output(jpeg_decompress_struct& info) {
         case JCS_YCbCr:
         case JCS_RGB:
             info.out_color_space = JCS_EXT_BGR;
-            return PixelFormat::pf24bit;
+            return PixelFormat::k24Bit;
         case JCS_GRAYSCALE:
             info.out_color_space = JCS_GRAYSCALE;
-            return PixelFormat::pf8bit;
+            return PixelFormat::k8Bit;
         case JCS_CMYK:
         case JCS_YCCK:
             info.out_color_space = JCS_CMYK;
-            return PixelFormat::pf32bit;
+            return PixelFormat::k32Bit;
         default:
             raise_jpeg_error(JERR_CONVERSION_NOTIMPL);
     }
@@ -147,7 +147,7 @@ JpegHeader read_jpeg_header(std::span<const std::uint8_t> data) {
 struct JpegRowDecoder::State {
     explicit State(std::span<const std::uint8_t> data) : decompressor(data) {}
     Decompressor decompressor;
-    PixelFormat format = PixelFormat::pf24bit;
+    PixelFormat format = PixelFormat::k24Bit;
     std::vector<Color> palette;
 };
 
@@ -163,7 +163,7 @@ JpegRowDecoder::JpegRowDecoder(std::span<const std::uint8_t> data) : state_(std:
     decompressor.call([&]() noexcept { jpeg_calc_output_dimensions(&info); });
     check_allocation(row_bytes(static_cast<int>(info.output_width), state_->format) * info.output_height);
     decompressor.call([&]() noexcept { jpeg_start_decompress(&info); });
-    if (state_->format == PixelFormat::pf8bit) state_->palette = gray_palette(info);
+    if (state_->format == PixelFormat::k8Bit) state_->palette = gray_palette(info);
 }
 
 JpegRowDecoder::~JpegRowDecoder() = default;
@@ -180,7 +180,7 @@ Picture JpegRowDecoder::make_picture(int height) const {
     Picture picture;
     picture.set_pixel_format(state_->format);
     picture.set_size(width(), height);
-    if (state_->format == PixelFormat::pf8bit) picture.set_palette(state_->palette);
+    if (state_->format == PixelFormat::k8Bit) picture.set_palette(state_->palette);
     return picture;
 }
 
@@ -191,7 +191,7 @@ void JpegRowDecoder::read_rows(Picture& picture, int first, int count) {
     std::uint8_t* const first_row = picture.scanline(first);
     picture.scanline(first + count - 1);  // the last row must be there too
     const std::ptrdiff_t stride = picture.stride();
-    const bool cmyk = state_->format == PixelFormat::pf32bit;
+    const bool cmyk = state_->format == PixelFormat::k32Bit;
     const JDIMENSION start = info.output_scanline;
     const JDIMENSION end = std::min<JDIMENSION>(start + static_cast<JDIMENSION>(count), info.output_height);
     state_->decompressor.call([&]() noexcept {

@@ -57,7 +57,7 @@ void set_encoding_parameters(jpeg_compress_struct& info) {
 std::vector<std::uint8_t> encode_jpeg(const Picture& picture, std::uint8_t quality, bool progressive) {
     // The encoder reads blue, green, red rows; other forms are converted on a copy first.
     Picture working = picture;
-    working.set_pixel_format(PixelFormat::pf24bit);
+    working.set_pixel_format(PixelFormat::k24Bit);
     const Picture& rows = std::as_const(working);
     // The library only reads its input rows, though its interface takes them writable.
     auto* const first_row = const_cast<JSAMPLE*>(rows.scanline(0));

@@ -45,10 +45,10 @@ void hand_rows(const Picture& picture, int first, int count, std::vector<std::ui
                const JpegImage::RowsTaker& take_rows) {
     std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(count));
     const std::size_t row_size = 3 * static_cast<std::size_t>(picture.width());
-    if (picture.pixel_format() != PixelFormat::pf24bit) converted.resize(row_size * rows.size());
+    if (picture.pixel_format() != PixelFormat::k24Bit) converted.resize(row_size * rows.size());
     for (int r = 0; r < count; ++r) {
         const std::uint8_t* row = picture.scanline(first + r);
-        if (picture.pixel_format() != PixelFormat::pf24bit) {
+        if (picture.pixel_format() != PixelFormat::k24Bit) {
             std::uint8_t* bgr = converted.data() + row_size * static_cast<std::size_t>(r);
             row_to_bgr(picture, row, bgr, 3);
             row = bgr;

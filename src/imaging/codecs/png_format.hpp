@@ -39,11 +39,11 @@ constexpr bool is_critical(std::uint32_t type) {
 }
 
 enum class ColorType : std::uint8_t {
-    gray = 0,
-    truecolor = 2,
-    palette = 3,
-    gray_alpha = 4,
-    truecolor_alpha = 6
+    kGray = 0,
+    kTruecolor = 2,
+    kPalette = 3,
+    kGrayAlpha = 4,
+    kTruecolorAlpha = 6
 };
 
 inline constexpr std::uint32_t kMaxDimension = 65535;

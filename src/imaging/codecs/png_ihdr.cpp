@@ -11,19 +11,18 @@ Ihdr parse_ihdr(std::span<const std::uint8_t> data) {
 
 namespace {
 
-bool depth_allowed(std::uint8_t type, std::uint8_t depth) {
+bool depth_allowed(ColorType type, std::uint8_t depth) {
     switch (type) {
-        case 0:
+        case ColorType::kGray:
             return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
-        case 3:
+        case ColorType::kPalette:
             return depth == 1 || depth == 2 || depth == 4 || depth == 8;
-        case 2:
-        case 4:
-        case 6:
+        case ColorType::kTruecolor:
+        case ColorType::kGrayAlpha:
+        case ColorType::kTruecolorAlpha:
             return depth == 8 || depth == 16;
-        default:
-            return false;
     }
+    return false;
 }
 
 }  // namespace
@@ -34,30 +33,30 @@ void check_ihdr(const Ihdr& ihdr) {
     if (ihdr.interlace > 1) throw Error(message::kUnknownInterlace);
     if (ihdr.width == 0 || ihdr.height == 0) raise_not_supported("width or height is 0");
     if (ihdr.filter != 0) raise_not_supported("unknown filter method");
-    switch (ihdr.color_type) {
-        case 0:
-        case 2:
-        case 3:
-        case 4:
-        case 6:
+    switch (color_type(ihdr)) {
+        case ColorType::kGray:
+        case ColorType::kTruecolor:
+        case ColorType::kPalette:
+        case ColorType::kGrayAlpha:
+        case ColorType::kTruecolorAlpha:
             break;
         default:
             raise_not_supported("invalid colour type");
     }
-    if (!depth_allowed(ihdr.color_type, ihdr.bit_depth))
+    if (!depth_allowed(color_type(ihdr), ihdr.bit_depth))
         raise_not_supported("invalid bit depth for the colour type");
 }
 
 int channels(ColorType type) {
     switch (type) {
-        case ColorType::truecolor:
+        case ColorType::kTruecolor:
             return 3;
-        case ColorType::gray_alpha:
+        case ColorType::kGrayAlpha:
             return 2;
-        case ColorType::truecolor_alpha:
+        case ColorType::kTruecolorAlpha:
             return 4;
-        case ColorType::gray:
-        case ColorType::palette:
+        case ColorType::kGray:
+        case ColorType::kPalette:
             return 1;
     }
     return 1;

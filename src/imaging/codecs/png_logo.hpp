@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "base/color.hpp"
+#include "imaging/codecs/png_format.hpp"
 #include "imaging/picture.hpp"
 
 namespace velmora {
 
-enum class TransparencyMode { none, single_color, alpha };
+enum class TransparencyMode { kNone, kSingleColor, kAlpha };
 
 class PngLogo {
   public:
@@ -42,7 +43,7 @@ class PngLogo {
     void convert_into(Picture& logo_picture) const;
 
     // The decoded logo, for inspection.
-    int color_type() const { return color_type_; }
+    png::ColorType color_type() const { return color_type_; }
     int bit_depth() const { return bit_depth_; }
     bool interlaced() const { return interlaced_; }
     // One byte per channel and pixel, rows top first: red, green, blue for truecolour; the gray level
@@ -71,7 +72,7 @@ class PngLogo {
 
     std::uint32_t width_ = 0;
     std::uint32_t height_ = 0;
-    int color_type_ = 0;
+    png::ColorType color_type_ = png::ColorType::kGray;
     int bit_depth_ = 0;
     bool interlaced_ = false;
     Plane samples_;
@@ -79,7 +80,7 @@ class PngLogo {
     std::vector<Color> palette_;
     std::array<std::uint8_t, 256> transparency_{};
     std::array<std::uint8_t, 256> gamma_{};
-    TransparencyMode mode_ = TransparencyMode::none;
+    TransparencyMode mode_ = TransparencyMode::kNone;
     Color key_color_;
     bool transparent_requested_ = false;
 };

@@ -32,7 +32,7 @@ inline std::uint8_t premultiply_palette(unsigned sample, unsigned alpha) {
 }  // namespace
 
 void PngLogo::convert_into(Picture& logo_picture) const {
-    if (mode_ == TransparencyMode::alpha) {
+    if (mode_ == TransparencyMode::kAlpha) {
         convert_alpha(logo_picture);
     } else {
         convert_opaque(logo_picture);
@@ -41,14 +41,14 @@ void PngLogo::convert_into(Picture& logo_picture) const {
 
 void PngLogo::convert_alpha(Picture& logo_picture) const {
     // Every pixel byte is written below, so the picture needs no clearing first.
-    prepare(logo_picture, PixelFormat::pf32bit, width(), height());
+    prepare(logo_picture, PixelFormat::k32Bit, width(), height());
     logo_picture.set_has_alpha(true);
     logo_picture.set_transparent_color(std::nullopt);
     const std::uint8_t* samples = samples_.bytes.get();
     const std::uint8_t* alpha = alpha_.bytes.get();
     const std::size_t w = width_;
 
-    if (color_type_ == static_cast<int>(png::ColorType::palette)) {
+    if (color_type_ == png::ColorType::kPalette) {
         // One premultiplied pixel per index; an index beyond the palette has none.
         std::array<std::array<std::uint8_t, 4>, 256> by_index{};
         for (std::size_t i = 0; i < palette_.size(); ++i) {
@@ -68,7 +68,7 @@ void PngLogo::convert_alpha(Picture& logo_picture) const {
         return;
     }
 
-    const bool gray = color_type_ == static_cast<int>(png::ColorType::gray_alpha);
+    const bool gray = color_type_ == png::ColorType::kGrayAlpha;
     for (int y = 0; y < height(); ++y) {
         std::uint8_t* out = logo_picture.scanline(y);
         const std::uint8_t* row_alpha = alpha + static_cast<std::size_t>(y) * w;
@@ -93,14 +93,14 @@ void PngLogo::convert_alpha(Picture& logo_picture) const {
 }
 
 void PngLogo::convert_opaque(Picture& logo_picture) const {
-    prepare(logo_picture, PixelFormat::pf24bit, width(), height());
+    prepare(logo_picture, PixelFormat::k24Bit, width(), height());
     logo_picture.set_has_alpha(false);
-    logo_picture.set_transparent_color(mode_ == TransparencyMode::single_color ? std::optional(key_color_)
+    logo_picture.set_transparent_color(mode_ == TransparencyMode::kSingleColor ? std::optional(key_color_)
                                                                                : std::nullopt);
     const std::uint8_t* samples = samples_.bytes.get();
     const std::size_t w = width_;
-    const bool truecolor = color_type_ == static_cast<int>(png::ColorType::truecolor);
-    const bool palette = color_type_ == static_cast<int>(png::ColorType::palette);
+    const bool truecolor = color_type_ == png::ColorType::kTruecolor;
+    const bool palette = color_type_ == png::ColorType::kPalette;
 
     // Gray levels and palette indices both go through a table of 256 colours; indices beyond the
     // palette are black.

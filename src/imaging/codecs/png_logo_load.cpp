@@ -40,16 +40,16 @@ class PngLogo::Decoding {
         read_header(reader_.read_chunk());
         for (;;) {
             const Chunk chunk = reader_.read_chunk();
-            if (idat_ == IdatRun::inside && chunk.type != kChunkIdat) end_idat_run();
+            if (idat_ == IdatRun::kInside && chunk.type != kChunkIdat) end_idat_run();
             if (chunk.type == kChunkIend) break;
             handle(chunk);
         }
-        if (idat_ == IdatRun::before) throw Error(message::kNoData);
+        if (idat_ == IdatRun::kBefore) throw Error(message::kNoData);
         derive_transparency();
     }
 
   private:
-    enum class IdatRun { before, inside, after };
+    enum class IdatRun { kBefore, kInside, kAfter };
 
     void read_header(const Chunk& chunk) {
         if (chunk.type != kChunkIhdr) raise_not_supported("IHDR chunk is not the first");
@@ -57,7 +57,7 @@ class PngLogo::Decoding {
         check_ihdr(ihdr_);
         logo_.width_ = ihdr_.width;
         logo_.height_ = ihdr_.height;
-        logo_.color_type_ = ihdr_.color_type;
+        logo_.color_type_ = png::color_type(ihdr_);
         logo_.bit_depth_ = ihdr_.bit_depth;
         logo_.interlaced_ = ihdr_.interlace == 1;
     }
@@ -92,12 +92,12 @@ class PngLogo::Decoding {
     }
 
     void read_image_data(std::span<const std::uint8_t> data) {
-        if (idat_ == IdatRun::after) return;  // only the first run of IDAT chunks is image data
-        if (idat_ == IdatRun::before) {
+        if (idat_ == IdatRun::kAfter) return;  // only the first run of IDAT chunks is image data
+        if (idat_ == IdatRun::kBefore) {
             allocate_planes();
             image_ = std::make_unique<ImageDataDecoder>(ihdr_, logo_.gamma_, logo_.samples_.bytes.get(),
                                                         logo_.alpha_.bytes.get());
-            idat_ = IdatRun::inside;
+            idat_ = IdatRun::kInside;
         }
         image_->consume(data);
     }
@@ -105,7 +105,7 @@ class PngLogo::Decoding {
     void end_idat_run() {
         if (!image_->complete()) throw Error(message::kMissingParts);
         image_.reset();
-        idat_ = IdatRun::after;
+        idat_ = IdatRun::kAfter;
     }
 
     // The decoded form is checked against the bound as a whole before any of it is allocated; calloc
@@ -153,12 +153,12 @@ class PngLogo::Decoding {
         const bool wide = ihdr_.bit_depth == 16;
         const unsigned top = wide ? 0xFFFF : (1u << ihdr_.bit_depth) - 1;
         const auto kept = [&](std::size_t at) { return wide ? data[at] : data[at + 1]; };
-        if (png::color_type(ihdr_) == ColorType::gray && data.size() >= 2) {
+        if (png::color_type(ihdr_) == ColorType::kGray && data.size() >= 2) {
             if (read_be16(data, 0) > top) return std::nullopt;
             const std::uint8_t level = gamma[wide ? kept(0) : kept(0) * 255u / top];
             return Color{level, level, level};
         }
-        if (png::color_type(ihdr_) == ColorType::truecolor && data.size() >= 6) {
+        if (png::color_type(ihdr_) == ColorType::kTruecolor && data.size() >= 6) {
             if (read_be16(data, 0) > top || read_be16(data, 2) > top || read_be16(data, 4) > top)
                 return std::nullopt;
             return Color{gamma[kept(0)], gamma[kept(2)], gamma[kept(4)]};
@@ -168,18 +168,18 @@ class PngLogo::Decoding {
 
     void derive_transparency() {
         switch (png::color_type(ihdr_)) {
-            case ColorType::gray_alpha:
-            case ColorType::truecolor_alpha:
-                logo_.mode_ = TransparencyMode::alpha;
+            case ColorType::kGrayAlpha:
+            case ColorType::kTruecolorAlpha:
+                logo_.mode_ = TransparencyMode::kAlpha;
                 break;
-            case ColorType::gray:
-            case ColorType::truecolor:
+            case ColorType::kGray:
+            case ColorType::kTruecolor:
                 if (key_) {
-                    logo_.mode_ = TransparencyMode::single_color;
+                    logo_.mode_ = TransparencyMode::kSingleColor;
                     logo_.key_color_ = *key_;
                 }
                 break;
-            case ColorType::palette:
+            case ColorType::kPalette:
                 if (transparency_bytes_) derive_palette_transparency(*transparency_bytes_);
                 break;
         }
@@ -190,10 +190,10 @@ class PngLogo::Decoding {
         const auto end = values.begin() + static_cast<std::ptrdiff_t>(covered);
         const auto translucent = std::count_if(values.begin(), end, [](std::uint8_t v) { return v != 255; });
         if (translucent != 1) {
-            logo_.mode_ = TransparencyMode::alpha;
+            logo_.mode_ = TransparencyMode::kAlpha;
             return;
         }
-        logo_.mode_ = TransparencyMode::single_color;
+        logo_.mode_ = TransparencyMode::kSingleColor;
         const auto clear = std::find(values.begin(), end, std::uint8_t{0});
         if (clear == end) return;  // the key stays black
         const auto index = static_cast<std::size_t>(clear - values.begin());
@@ -203,7 +203,7 @@ class PngLogo::Decoding {
     PngLogo& logo_;
     ChunkReader reader_;
     Ihdr ihdr_;
-    IdatRun idat_ = IdatRun::before;
+    IdatRun idat_ = IdatRun::kBefore;
     std::unique_ptr<ImageDataDecoder> image_;
     std::optional<std::size_t> transparency_bytes_;
     std::optional<Color> key_;

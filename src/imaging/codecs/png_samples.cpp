@@ -3,11 +3,11 @@
 namespace velmora::png {
 
 int sample_channels(ColorType type) {
-    return type == ColorType::truecolor || type == ColorType::truecolor_alpha ? 3 : 1;
+    return type == ColorType::kTruecolor || type == ColorType::kTruecolorAlpha ? 3 : 1;
 }
 
 bool has_alpha_plane(ColorType type) {
-    return type == ColorType::gray_alpha || type == ColorType::truecolor_alpha;
+    return type == ColorType::kGrayAlpha || type == ColorType::kTruecolorAlpha;
 }
 
 namespace {
@@ -74,20 +74,20 @@ void expand_row(const Ihdr& ihdr, const GammaTable& gamma, const std::uint8_t* r
                 const RowTarget& target) {
     const bool wide = ihdr.bit_depth == 16;
     switch (color_type(ihdr)) {
-        case ColorType::gray:
+        case ColorType::kGray:
             expand_gray(ihdr, gamma, row, count, target);
             break;
-        case ColorType::palette:
+        case ColorType::kPalette:
             expand_palette(ihdr, row, count, target);
             break;
-        case ColorType::gray_alpha:
+        case ColorType::kGrayAlpha:
             expand_gray_alpha(ihdr, row, count, target);
             break;
-        case ColorType::truecolor:
+        case ColorType::kTruecolor:
             wide ? expand_truecolor<2, false>(gamma, row, count, target)
                  : expand_truecolor<1, false>(gamma, row, count, target);
             break;
-        case ColorType::truecolor_alpha:
+        case ColorType::kTruecolorAlpha:
             wide ? expand_truecolor<2, true>(gamma, row, count, target)
                  : expand_truecolor<1, true>(gamma, row, count, target);
             break;

@@ -26,7 +26,7 @@ int centre(int picture_size, int logo_size) {
     return round_half_even(half);
 }
 
-enum class Blend { alpha, keyed, opaque };
+enum class Blend { kAlpha, kKeyed, kOpaque };
 
 struct Span {
     int begin;
@@ -79,7 +79,7 @@ inline std::uint8_t over(unsigned premultiplied, unsigned destination, unsigned 
 // the photo as it is.
 template <Blend kBlend>
 inline bool drawn_color(const std::uint8_t* logo, const Color& key, std::uint8_t* d) {
-    if constexpr (kBlend == Blend::alpha) {
+    if constexpr (kBlend == Blend::kAlpha) {
         const unsigned a = logo[3];
         if (a == 0) return false;  // P is 0 as well: nothing changes
         if (a == 255) {
@@ -89,7 +89,7 @@ inline bool drawn_color(const std::uint8_t* logo, const Color& key, std::uint8_t
         }
         return true;
     } else {
-        if (kBlend == Blend::keyed && logo[0] == key.blue && logo[1] == key.green && logo[2] == key.red) {
+        if (kBlend == Blend::kKeyed && logo[0] == key.blue && logo[1] == key.green && logo[2] == key.red) {
             return false;
         }
         std::copy_n(logo, 3, d);
@@ -143,7 +143,7 @@ class NearestEntry {
 template <Blend kBlend, int kLogoBytes, int kPhotoBytes>
 void compose_direct(const std::uint8_t* logo, const Color& key, std::uint8_t* photo, int count) {
     for (int i = 0; i < count; ++i, logo += kLogoBytes, photo += kPhotoBytes) {
-        if (drawn_color<kBlend>(logo, key, photo) && kBlend == Blend::alpha && kPhotoBytes == 4) {
+        if (drawn_color<kBlend>(logo, key, photo) && kBlend == Blend::kAlpha && kPhotoBytes == 4) {
             photo[3] = over(logo[3], photo[3], logo[3]);
         }
     }
@@ -197,14 +197,14 @@ void draw_rows(const DrawJob& job) {
 template <int kLogoBytes>
 void draw_by_blend(Blend blend, const DrawJob& job) {
     switch (blend) {
-        case Blend::alpha:
-            draw_rows<Blend::alpha, kLogoBytes>(job);
+        case Blend::kAlpha:
+            draw_rows<Blend::kAlpha, kLogoBytes>(job);
             break;
-        case Blend::keyed:
-            draw_rows<Blend::keyed, kLogoBytes>(job);
+        case Blend::kKeyed:
+            draw_rows<Blend::kKeyed, kLogoBytes>(job);
             break;
-        case Blend::opaque:
-            draw_rows<Blend::opaque, kLogoBytes>(job);
+        case Blend::kOpaque:
+            draw_rows<Blend::kOpaque, kLogoBytes>(job);
             break;
     }
 }
@@ -239,17 +239,17 @@ void draw_logo(const Picture& logo_picture, Picture& photo, LogoOrigin origin) {
 
     const PixelFormat form = logo_picture.pixel_format();
     const std::optional<Color>& key = logo_picture.transparent_color();
-    const Blend blend = logo_picture.has_alpha() && form == PixelFormat::pf32bit ? Blend::alpha
-                        : key                                                    ? Blend::keyed
-                                                                                 : Blend::opaque;
-    if (form == PixelFormat::pf32bit || form == PixelFormat::pf24bit) {
+    const Blend blend = logo_picture.has_alpha() && form == PixelFormat::k32Bit ? Blend::kAlpha
+                        : key                                                    ? Blend::kKeyed
+                                                                                 : Blend::kOpaque;
+    if (form == PixelFormat::k32Bit || form == PixelFormat::k24Bit) {
         const DrawJob job{logo_picture, photo, origin, columns, rows, key.value_or(Color{})};
-        form == PixelFormat::pf32bit ? draw_by_blend<4>(blend, job) : draw_by_blend<3>(blend, job);
+        form == PixelFormat::k32Bit ? draw_by_blend<4>(blend, job) : draw_by_blend<3>(blend, job);
         return;
     }
     // An indexed logo picture is drawn from a 32-bit copy of the part that shows.
     Picture part;
-    part.set_pixel_format(PixelFormat::pf32bit);
+    part.set_pixel_format(PixelFormat::k32Bit);
     part.set_size(columns.end - columns.begin, rows.end - rows.begin);
     for (int y = rows.begin; y < rows.end; ++y) {
         read_indexed_logo_row(logo_picture, y - origin.y, columns.begin - origin.x,

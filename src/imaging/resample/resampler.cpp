@@ -14,8 +14,8 @@ void resample_picture_with(const PixelLoops& loops, Picture& source, Picture& de
     const int source_height = source.height();
     if (source_width < 1 || source_height < 1) throw Error("Source bitmap too small");
 
-    source.set_pixel_format(PixelFormat::pf24bit);
-    destination.set_pixel_format(PixelFormat::pf24bit);
+    source.set_pixel_format(PixelFormat::k24Bit);
+    destination.set_pixel_format(PixelFormat::k24Bit);
     // A copy of the source: should the caller pass one picture as both, writing the destination gives
     // it pixels of its own while the copy keeps the rows still to be read.
     const Picture from = source;

@@ -175,7 +175,7 @@ TEST(JpegDecoding, RestartMarkersAndArithmeticCodingDecode) {
         image.decode_into(picture);
         EXPECT_EQ(picture.width(), 227) << name;
         EXPECT_EQ(picture.height(), 149) << name;
-        EXPECT_EQ(picture.pixel_format(), PixelFormat::pf24bit) << name;
+        EXPECT_EQ(picture.pixel_format(), PixelFormat::k24Bit) << name;
     }
 }
 
@@ -202,7 +202,7 @@ TEST(JpegDecoding, AdobeCmykBecomesBlueGreenRedWithAFourthByteOf255) {
         image.load_from_memory(write_crafted_jpeg(crafted));
         Picture picture;
         image.decode_into(picture);
-        ASSERT_EQ(picture.pixel_format(), PixelFormat::pf32bit);
+        ASSERT_EQ(picture.pixel_format(), PixelFormat::k32Bit);
         const std::uint8_t* row = picture.scanline(4);
         EXPECT_EQ(std::vector<int>(row, row + 4), (std::vector<int>{128, 0, 255, 255})) << color_space;
         EXPECT_EQ(std::vector<int>(row + 40, row + 44), (std::vector<int>{0, 0, 0, 255})) << "K = 0 is black";

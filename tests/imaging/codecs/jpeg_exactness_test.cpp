@@ -71,7 +71,7 @@ std::vector<std::uint8_t> as_netpbm_samples(const Picture& picture) {
     for (int y = 0; y < picture.height(); ++y) {
         const std::uint8_t* row = picture.scanline(y);
         for (int x = 0; x < picture.width(); ++x) {
-            if (picture.pixel_format() == PixelFormat::pf8bit) {
+            if (picture.pixel_format() == PixelFormat::k8Bit) {
                 samples.push_back(picture.palette_color(row[x]).red);
             } else {
                 samples.push_back(row[3 * x + 2]);
@@ -126,11 +126,11 @@ TEST(JpegExactness, DecodedPixelsMatchTheLibrarysDecompressor) {
         image.load_from_memory(bytes);
         Picture decoded;
         image.decode_into(decoded);
-        const bool gray = decoded.pixel_format() == PixelFormat::pf8bit;
+        const bool gray = decoded.pixel_format() == PixelFormat::k8Bit;
         if (gray) {
             ASSERT_EQ(decoded.palette().size(), 236u);
         } else {
-            ASSERT_EQ(decoded.pixel_format(), PixelFormat::pf24bit);
+            ASSERT_EQ(decoded.pixel_format(), PixelFormat::k24Bit);
         }
         const std::string command = std::string("djpeg -dct float ") +
                                     (gray ? "-colors 236 -dither fs " : "") + "-outfile '" + output.string() +
@@ -149,7 +149,7 @@ TEST(JpegExactness, GraySourcesUseTheQuantizersLevels) {
     image.load_from_memory(gray_source(false));
     Picture decoded;
     image.decode_into(decoded);
-    ASSERT_EQ(decoded.pixel_format(), PixelFormat::pf8bit);
+    ASSERT_EQ(decoded.pixel_format(), PixelFormat::k8Bit);
     ASSERT_EQ(decoded.palette().size(), 236u);
     for (int j = 0; j < 236; ++j) {
         const auto level = static_cast<std::uint8_t>((255 * j + 117) / 235);

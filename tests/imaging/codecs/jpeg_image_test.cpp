@@ -55,7 +55,7 @@ TEST(JpegImage, EncodesAndDecodesAPictureInBlueGreenRedOrder) {
     EXPECT_FALSE(decoder.progressive());
     Picture decoded;
     decoder.decode_into(decoded);
-    ASSERT_EQ(decoded.pixel_format(), PixelFormat::pf24bit);
+    ASSERT_EQ(decoded.pixel_format(), PixelFormat::k24Bit);
     ASSERT_EQ(decoded.width(), 64);
     ASSERT_EQ(decoded.height(), 48);
     EXPECT_LE(largest_difference(source, decoded), 8);

@@ -33,7 +33,7 @@ std::vector<std::uint8_t> streamed(JpegImage& image, int rows_per_call, std::vec
 std::vector<std::uint8_t> whole(JpegImage& image) {
     Picture picture;
     image.decode_into(picture);
-    picture.set_pixel_format(PixelFormat::pf24bit);
+    picture.set_pixel_format(PixelFormat::k24Bit);
     std::vector<std::uint8_t> bytes;
     for (int y = 0; y < picture.height(); ++y) {
         bytes.insert(bytes.end(), picture.scanline(y), picture.scanline(y) + 3 * picture.width());

@@ -119,7 +119,7 @@ TEST(PngLogoFailures, PaletteAndTransparencyChunks) {
     EXPECT_EQ(std::as_const(picture).scanline(0)[3], 0);
     EXPECT_EQ(std::as_const(picture).scanline(0)[0], 9);
     logo.load_from_memory(simple_png(2, 1, 8, 3, {0, 0, 5}, {chunk("PLTE", {9, 9, 9}), chunk("tRNS", {})}));
-    ASSERT_EQ(logo.transparency_mode(), TransparencyMode::alpha);
+    ASSERT_EQ(logo.transparency_mode(), TransparencyMode::kAlpha);
     try {
         logo.convert_into(picture);
         ADD_FAILURE() << "converted";

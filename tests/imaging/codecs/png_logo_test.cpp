@@ -22,14 +22,14 @@ TEST(PngLogo, TruecolourWithAlphaConvertsToPremultipliedPixels) {
     logo.load_from_memory(simple_png(2, 2, 8, 6, raw));
     EXPECT_EQ(logo.width(), 2);
     EXPECT_EQ(logo.height(), 2);
-    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::alpha);
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::kAlpha);
     EXPECT_EQ(Bytes(logo.samples().begin(), logo.samples().end()),
               (Bytes{255, 255, 255, 255, 0, 0, 0, 255, 0, 0, 0, 255}));
     EXPECT_EQ(Bytes(logo.alpha_plane().begin(), logo.alpha_plane().end()), (Bytes{128, 255, 0, 255}));
 
     Picture picture;
     logo.convert_into(picture);
-    ASSERT_EQ(picture.pixel_format(), PixelFormat::pf32bit);
+    ASSERT_EQ(picture.pixel_format(), PixelFormat::k32Bit);
     EXPECT_TRUE(picture.has_alpha());
     const std::uint8_t* row0 = std::as_const(picture).scanline(0);
     EXPECT_EQ(Bytes(row0, row0 + 8), (Bytes{128, 128, 128, 128, 0, 0, 255, 255}));
@@ -41,10 +41,10 @@ TEST(PngLogo, TruecolourWithoutTransparencyIsAnOpaqueRectangle) {
     const Bytes raw{0, 10, 20, 30, 40, 50, 60};
     PngLogo logo;
     logo.load_from_memory(simple_png(2, 1, 8, 2, raw));
-    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::none);
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::kNone);
     Picture picture;
     logo.convert_into(picture);
-    ASSERT_EQ(picture.pixel_format(), PixelFormat::pf24bit);
+    ASSERT_EQ(picture.pixel_format(), PixelFormat::k24Bit);
     EXPECT_FALSE(picture.has_alpha());
     EXPECT_FALSE(picture.transparent_color().has_value());
     const std::uint8_t* row = std::as_const(picture).scanline(0);
@@ -57,7 +57,7 @@ TEST(PngLogo, PaletteLogosByTheirTransparencyChunk) {
 
     PngLogo logo;
     logo.load_from_memory(simple_png(4, 1, 8, 3, raw, {plte}));
-    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::none);
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::kNone);
     ASSERT_EQ(logo.palette().size(), 4u);
     Picture picture;
     logo.convert_into(picture);
@@ -66,7 +66,7 @@ TEST(PngLogo, PaletteLogosByTheirTransparencyChunk) {
 
     // Exactly one zero byte: its entry's colour is the key, and so is every entry of that colour.
     logo.load_from_memory(simple_png(4, 1, 8, 3, raw, {plte, chunk("tRNS", {255, 0})}));
-    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::single_color);
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::kSingleColor);
     EXPECT_EQ(logo.key_color(), (Color{255, 0, 0}));
     logo.convert_into(picture);
     EXPECT_EQ(picture.transparent_color(), (Color{255, 0, 0}));
@@ -74,18 +74,18 @@ TEST(PngLogo, PaletteLogosByTheirTransparencyChunk) {
 
     // Exactly one byte other than 255, and it is not 0: single colour with black as the key.
     logo.load_from_memory(simple_png(4, 1, 8, 3, raw, {plte, chunk("tRNS", {255, 128, 255})}));
-    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::single_color);
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::kSingleColor);
     EXPECT_EQ(logo.key_color(), (Color{0, 0, 0}));
 
     // All 255: alpha mode, opaque. Two translucent entries: alpha mode with (s * a + 255) div 256.
     logo.load_from_memory(simple_png(4, 1, 8, 3, raw, {plte, chunk("tRNS", {255, 255, 255, 255})}));
-    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::alpha);
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::kAlpha);
     logo.convert_into(picture);
     row = std::as_const(picture).scanline(0);
     EXPECT_EQ(Bytes(row, row + 16), (Bytes{0, 0, 0, 255, 0, 0, 255, 255, 0, 255, 0, 255, 0, 0, 255, 255}));
 
     logo.load_from_memory(simple_png(4, 1, 8, 3, raw, {plte, chunk("tRNS", {0, 128, 255, 64})}));
-    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::alpha);
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::kAlpha);
     logo.convert_into(picture);
     row = std::as_const(picture).scanline(0);
     // 255 * 128: (32640 + 255) div 256 = 128; 255 * 64: (16320 + 255) div 256 = 64.
@@ -128,7 +128,7 @@ TEST(PngLogo, MarkTransparentChangesNothing) {
     EXPECT_TRUE(logo.transparent_requested());
     Picture after;
     logo.convert_into(after);
-    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::none);
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::kNone);
     EXPECT_FALSE(after.transparent_color().has_value());
     EXPECT_EQ(std::as_const(after).scanline(0)[0], std::as_const(before).scanline(0)[0]);
 }
@@ -208,13 +208,13 @@ TEST(PngLogoSamples, KeyColoursOfGrayAndTruecolour) {
     Picture picture;
     // 4-bit gray with tRNS 5: the key is the gray 5 * 17 = 85.
     logo.load_from_memory(simple_png(2, 1, 4, 0, {0, 0x5A}, {chunk("tRNS", {0, 5})}));
-    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::single_color);
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::kSingleColor);
     EXPECT_EQ(logo.key_color(), (Color{85, 85, 85}));
     logo.convert_into(picture);
     EXPECT_EQ(picture.transparent_color(), (Color{85, 85, 85}));
     // A gray value beyond the bit depth matches no pixel: the chunk is ignored.
     logo.load_from_memory(simple_png(2, 1, 4, 0, {0, 0x5A}, {chunk("tRNS", {0, 16})}));
-    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::none);
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::kNone);
     // 16-bit: the most significant byte, as the samples keep it, so the pixel of the tRNS value is
     // the one left out.
     logo.load_from_memory(
@@ -226,17 +226,17 @@ TEST(PngLogoSamples, KeyColoursOfGrayAndTruecolour) {
     EXPECT_EQ(logo.key_color(), (Color{0xA0, 0xB0, 0xC0}));
     // An 8-bit truecolour value above 255 matches no pixel either.
     logo.load_from_memory(simple_png(1, 1, 8, 2, {0, 1, 2, 3}, {chunk("tRNS", {0, 1, 1, 2, 0, 3})}));
-    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::none);
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::kNone);
     // Truecolour: each low-order byte through the gamma table.
     logo.load_from_memory(simple_png(
         1, 1, 8, 2, {0, 1, 2, 3}, {chunk("gAMA", test::be32(100000)), chunk("tRNS", {0, 1, 0, 64, 0, 128})}));
-    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::single_color);
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::kSingleColor);
     EXPECT_EQ(logo.key_color(), (Color{21, 136, 186}));
     EXPECT_EQ(logo.transparency_values()[1], 1);
     EXPECT_EQ(logo.transparency_values()[6], 255);
     // Too short for its samples: ignored.
     logo.load_from_memory(simple_png(1, 1, 8, 2, {0, 1, 2, 3}, {chunk("tRNS", {0, 1})}));
-    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::none);
+    EXPECT_EQ(logo.transparency_mode(), TransparencyMode::kNone);
 }
 
 }  // namespace

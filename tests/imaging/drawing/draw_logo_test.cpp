@@ -52,19 +52,19 @@ TEST(LogoOrigin, CornersUseTheInsetsWithoutBounds) {
 
 TEST(DrawLogo, AlphaOverCompositing) {
     // White at alpha 128 premultiplied is P = 128, A = 128; then alpha 0 and alpha 255.
-    Picture logo = filled(3, 1, PixelFormat::pf32bit, 0);
+    Picture logo = filled(3, 1, PixelFormat::k32Bit, 0);
     logo.set_has_alpha(true);
     std::uint8_t* row = logo.scanline(0);
     const Bytes pixels{128, 128, 128, 128, 0, 0, 0, 0, 10, 20, 30, 255};
     std::copy(pixels.begin(), pixels.end(), row);
 
-    Picture black = filled(3, 1, PixelFormat::pf24bit, 0);
+    Picture black = filled(3, 1, PixelFormat::k24Bit, 0);
     draw_logo(logo, black, {0, 0});
     EXPECT_EQ(pixel(black, 0, 0), (Bytes{128, 128, 128}));
     EXPECT_EQ(pixel(black, 1, 0), (Bytes{0, 0, 0}));
     EXPECT_EQ(pixel(black, 2, 0), (Bytes{10, 20, 30}));
 
-    Picture white = filled(3, 1, PixelFormat::pf24bit, 255);
+    Picture white = filled(3, 1, PixelFormat::k24Bit, 255);
     draw_logo(logo, white, {0, 0});
     EXPECT_EQ(pixel(white, 0, 0), (Bytes{255, 255, 255}));
     EXPECT_EQ(pixel(white, 1, 0), (Bytes{255, 255, 255})) << "alpha 0 leaves the photograph untouched";
@@ -72,16 +72,16 @@ TEST(DrawLogo, AlphaOverCompositing) {
 }
 
 TEST(DrawLogo, KeyColourAndOpaqueCopies) {
-    Picture logo = filled(2, 1, PixelFormat::pf24bit, 0);
+    Picture logo = filled(2, 1, PixelFormat::k24Bit, 0);
     const Bytes pixels{0, 0, 255, 1, 2, 3};  // red, then (3, 2, 1)
     std::copy(pixels.begin(), pixels.end(), logo.scanline(0));
 
-    Picture photo = filled(2, 1, PixelFormat::pf24bit, 50);
+    Picture photo = filled(2, 1, PixelFormat::k24Bit, 50);
     draw_logo(logo, photo, {0, 0});
     EXPECT_EQ(pixel(photo, 0, 0), (Bytes{0, 0, 255})) << "opaque: every pixel replaces";
 
     logo.set_transparent_color(Color{255, 0, 0});
-    photo = filled(2, 1, PixelFormat::pf24bit, 50);
+    photo = filled(2, 1, PixelFormat::k24Bit, 50);
     draw_logo(logo, photo, {0, 0});
     EXPECT_EQ(pixel(photo, 0, 0), (Bytes{50, 50, 50})) << "key-coloured pixels are not drawn";
     EXPECT_EQ(pixel(photo, 1, 0), (Bytes{1, 2, 3}));
@@ -89,12 +89,12 @@ TEST(DrawLogo, KeyColourAndOpaqueCopies) {
 
 TEST(DrawLogo, ClipsToThePhotograph) {
     // A 1000-wide logo centred on an 800-wide photo shows its middle 800 columns.
-    Picture logo = filled(1000, 2, PixelFormat::pf24bit, 0);
+    Picture logo = filled(1000, 2, PixelFormat::k24Bit, 0);
     for (int y = 0; y < 2; ++y) {
         std::uint8_t* row = logo.scanline(y);
         for (int x = 0; x < 1000; ++x) row[3 * x] = static_cast<std::uint8_t>(x % 251);
     }
-    Picture photo = filled(800, 4, PixelFormat::pf24bit, 7);
+    Picture photo = filled(800, 4, PixelFormat::k24Bit, 7);
     const auto origin = logo_origin(1, 800, 4, 1000, 2, 0, 0);
     ASSERT_TRUE(origin);
     draw_logo(logo, photo, *origin);
@@ -107,10 +107,10 @@ TEST(DrawLogo, ClipsToThePhotograph) {
     for (const LogoOrigin o :
          {LogoOrigin{-999, -1}, LogoOrigin{799, 3}, LogoOrigin{800, 0}, LogoOrigin{INT_MIN, 0},
           LogoOrigin{INT_MAX, INT_MAX}, LogoOrigin{0, INT_MIN}}) {
-        Picture small = filled(3, 3, PixelFormat::pf24bit, 7);
+        Picture small = filled(3, 3, PixelFormat::k24Bit, 7);
         draw_logo(logo, small, o);
     }
-    Picture small = filled(3, 3, PixelFormat::pf24bit, 7);
+    Picture small = filled(3, 3, PixelFormat::k24Bit, 7);
     draw_logo(logo, small, {-998, 2});  // logo columns 998, 999 onto photo columns 0, 1 of the last row
     EXPECT_EQ(pixel(small, 0, 2)[0], 998 % 251);
     EXPECT_EQ(pixel(small, 1, 2)[0], 999 % 251);
@@ -122,10 +122,10 @@ TEST(DrawLogo, OntoIndexedAndThirtyTwoBitPhotographs) {
     std::vector<Color> grays;
     for (int i = 0; i < 256; i += 5)
         grays.push_back(Color{std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)});
-    Picture photo = filled(3, 1, PixelFormat::pf8bit, 0);  // index 0: black
+    Picture photo = filled(3, 1, PixelFormat::k8Bit, 0);  // index 0: black
     photo.set_palette(grays);
 
-    Picture logo = filled(3, 1, PixelFormat::pf32bit, 0);
+    Picture logo = filled(3, 1, PixelFormat::k32Bit, 0);
     logo.set_has_alpha(true);
     const Bytes pixels{128, 128, 128, 128, 0, 0, 0, 0, 0, 0, 255, 255};  // white at 128, clear, red
     std::copy(pixels.begin(), pixels.end(), logo.scanline(0));
@@ -136,14 +136,14 @@ TEST(DrawLogo, OntoIndexedAndThirtyTwoBitPhotographs) {
     EXPECT_EQ(row[2], 17) << "red averages to 85, the gray 85";
 
     // Four-bit photos keep the neighbouring pixel of a shared byte.
-    Picture packed = filled(3, 1, PixelFormat::pf4bit, 0x12);
+    Picture packed = filled(3, 1, PixelFormat::k4Bit, 0x12);
     packed.set_palette({Color{0, 0, 0}, Color{1, 1, 1}, Color{2, 2, 2}, Color{255, 255, 255}});
-    Picture white = filled(1, 1, PixelFormat::pf24bit, 255);
+    Picture white = filled(1, 1, PixelFormat::k24Bit, 255);
     draw_logo(white, packed, {1, 0});
     EXPECT_EQ(std::as_const(packed).scanline(0)[0], 0x13);
 
     // On a 32-bit photo the fourth byte is composited too and stays 255 under an opaque photo.
-    Picture wide = filled(3, 1, PixelFormat::pf32bit, 255);
+    Picture wide = filled(3, 1, PixelFormat::k32Bit, 255);
     draw_logo(logo, wide, {0, 0});
     EXPECT_EQ(pixel(wide, 0, 0), (Bytes{255, 255, 255, 255}));
     EXPECT_EQ(pixel(wide, 2, 0), (Bytes{0, 0, 255, 255}));

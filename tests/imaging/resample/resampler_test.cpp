@@ -164,7 +164,7 @@ TEST(ResamplePicture, FailuresCarryTheirMessagesAndLeaveTheDestinationAlone) {
                          << source_width << "x" << source_height << " -> " << width << "x" << height);
             Picture source =
                 gray_picture(source_width, source_height, [](int x, int y) { return 40 + x + y; });
-            source.set_pixel_format(PixelFormat::pf32bit);
+            source.set_pixel_format(PixelFormat::k32Bit);
             Picture destination = gray_picture(width, height, [](int x, int y) { return 200 - x - y; });
             const std::vector<std::uint8_t> before = bytes_of(destination);
             expect_error([&] { resample_picture_with(*loops, source, destination, Lanczos3Kernel, 3.0f); },
@@ -172,7 +172,7 @@ TEST(ResamplePicture, FailuresCarryTheirMessagesAndLeaveTheDestinationAlone) {
             EXPECT_EQ(bytes_of(destination), before);
             EXPECT_EQ(destination.width(), width);
             EXPECT_EQ(destination.height(), height);
-            EXPECT_EQ(source.pixel_format(), source_converted ? PixelFormat::pf24bit : PixelFormat::pf32bit);
+            EXPECT_EQ(source.pixel_format(), source_converted ? PixelFormat::k24Bit : PixelFormat::k32Bit);
         };
         attempt(0, 5, 4, 4, "Source bitmap too small", false);
         attempt(5, 0, 4, 4, "Source bitmap too small", false);
@@ -189,14 +189,14 @@ TEST(ResamplePicture, FailuresCarryTheirMessagesAndLeaveTheDestinationAlone) {
 TEST(ResamplePicture, ConvertsTheSourceAndAnEmptyWidthRunsThrough) {
     Picture source;
     source.set_size(4, 3);
-    source.set_pixel_format(PixelFormat::pf8bit);
+    source.set_pixel_format(PixelFormat::k8Bit);
     source.set_palette({Color{30, 20, 10}});
     Picture destination;
     destination.set_size(4, 3);
-    destination.set_pixel_format(PixelFormat::pf8bit);
+    destination.set_pixel_format(PixelFormat::k8Bit);
     ResamplePicture(source, destination, Lanczos3Kernel, 3.0f);
-    EXPECT_EQ(source.pixel_format(), PixelFormat::pf24bit);
-    EXPECT_EQ(destination.pixel_format(), PixelFormat::pf24bit);
+    EXPECT_EQ(source.pixel_format(), PixelFormat::k24Bit);
+    EXPECT_EQ(destination.pixel_format(), PixelFormat::k24Bit);
     EXPECT_EQ(destination.scanline(2)[9], 10) << "blue of the palette colour";
     EXPECT_EQ(destination.scanline(2)[11], 30) << "red of the palette colour";
 
