@@ -1,5 +1,5 @@
-// The texts a batch run shows, to the character. "\r" is one carriage return: the message boxes break
-// their lines there.
+// The texts a batch run shows, each exactly as the user reads it. "\r" is one carriage return: the
+// message boxes break their lines there.
 #pragma once
 
 #include <string_view>

@@ -55,7 +55,8 @@ inline constexpr std::size_t kGamaBytes = 4;
 std::uint32_t read_be32(std::span<const std::uint8_t> bytes, std::size_t at);
 std::uint16_t read_be16(std::span<const std::uint8_t> bytes, std::size_t at);
 
-// The messages, to the character. \r\n separates a message from its reason in parentheses.
+// The messages the reader raises, exactly as the user reads them. \r\n separates a message from its
+// reason in parentheses.
 namespace message {
 inline constexpr const char* kBadSignature =
     "The file being read is not a valid \"Portable Network Graphics\" image because it contains an invalid "

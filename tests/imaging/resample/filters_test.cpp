@@ -102,7 +102,8 @@ TEST(Filters, PiecewiseKernelsSumToOneAtWholeNumberSpacing) {
     EXPECT_EQ(BellKernel(0.0f) + 2 * BellKernel(1.0f), 1.0f);
 }
 
-// The definition literally: every step at extended precision, rounded to single where it says.
+// SincPi and Lanczos3Kernel written out with every step at extended precision, rounded to single at the
+// argument times pi, at each quotient and at the product.
 float extended_sinc_pi(float x) {
     if (x == 0.0f) return 1.0f;
     const Extended p = to_single(3.14159265358979323846264338327950288L * x);
