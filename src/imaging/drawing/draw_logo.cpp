@@ -240,8 +240,8 @@ void draw_logo(const Picture& logo_picture, Picture& photo, LogoOrigin origin) {
     const PixelFormat form = logo_picture.pixel_format();
     const std::optional<Color>& key = logo_picture.transparent_color();
     const Blend blend = logo_picture.has_alpha() && form == PixelFormat::k32Bit ? Blend::kAlpha
-                        : key                                                    ? Blend::kKeyed
-                                                                                 : Blend::kOpaque;
+                        : key                                                   ? Blend::kKeyed
+                                                                                : Blend::kOpaque;
     if (form == PixelFormat::k32Bit || form == PixelFormat::k24Bit) {
         const DrawJob job{logo_picture, photo, origin, columns, rows, key.value_or(Color{})};
         form == PixelFormat::k32Bit ? draw_by_blend<4>(blend, job) : draw_by_blend<3>(blend, job);
