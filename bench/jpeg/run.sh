@@ -10,7 +10,7 @@ build=${1:-$root/build-bench}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_UI=OFF >/dev/null
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_UI=OFF -DVELMORA_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target jpeg_decode_driver jpeg_encode_driver jpeg_codec_bench >/dev/null
 
 # The corpus photograph enlarged to 4000 x 3000 with fine grain, so that it codes like a real photograph.
