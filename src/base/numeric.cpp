@@ -16,6 +16,24 @@ void raise_overflow() {
     throw Error("Floating point overflow");
 }
 
+bool extended_precision_in_effect() {
+    // 1 + 2^-63 needs all 64 bits of the significand; at 53 bits it rounds to 1. Volatile, so that the
+    // compiler does not work the sum out itself.
+    volatile Extended one = 1;
+    volatile Extended smallest_step = std::ldexp(Extended{1}, -63);
+    return one + smallest_step != one;
+}
+
+void use_extended_precision() {
+#if defined(__x86_64__) || defined(__i386__)
+    constexpr unsigned short kPrecisionControl = 0x300;  // bits 8 and 9; both set: 64-bit significand
+    unsigned short control = 0;
+    asm volatile("fnstcw %0" : "=m"(control));
+    control |= kPrecisionControl;
+    asm volatile("fldcw %0" : : "m"(control));
+#endif
+}
+
 namespace {
 
 // `integral` is already a whole number; it is checked against the range, then converted exactly.

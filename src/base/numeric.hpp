@@ -13,8 +13,17 @@ namespace velmora {
 using Extended = long double;
 
 #if defined(__x86_64__) || defined(__i386__)
-static_assert(std::numeric_limits<Extended>::digits == 64, "long double must be the 80-bit extended format");
+static_assert(std::numeric_limits<Extended>::digits == 64,
+              "long double must be the 80-bit x87 extended format: a compiler whose long double is 64-bit "
+              "is not supported");
 #endif
+
+// The x87 unit's precision is a setting of each thread, and the format of long double does not show
+// it: a thread that Windows starts through CreateThread or _beginthreadex begins at 53 bits, where every
+// extended value would be rounded to double without a word. The first answers whether long double
+// arithmetic on the calling thread keeps its 64-bit significand; the second sets it to do so.
+bool extended_precision_in_effect();
+void use_extended_precision();
 
 [[noreturn]] void raise_division_by_zero();   // "Floating point division by zero"
 [[noreturn]] void raise_invalid_operation();  // "Invalid floating point operation"

@@ -1,33 +1,11 @@
 #include "batch/output_location.hpp"
 
 #include <algorithm>
-#include <ctime>
 #include <system_error>
 
 #include "base/file_io.hpp"
 
 namespace velmora {
-
-namespace {
-
-std::string local_time_text(const char* format) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[128];
-    const std::size_t length = std::strftime(text, sizeof text, format, &local);
-    return std::string(text, length);
-}
-
-}  // namespace
-
-std::string local_short_date_text() {
-    return local_time_text("%x");
-}
-
-std::string local_long_time_text() {
-    return local_time_text("%X");
-}
 
 std::string output_folder_name(std::string_view date_text, std::string_view time_text) {
     std::string name;

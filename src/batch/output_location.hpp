@@ -8,11 +8,6 @@
 
 namespace velmora {
 
-// The local date and time as the C library's locale writes them (%x and %X): the texts a window answers
-// for the folder's name. Read the time after the date.
-std::string local_short_date_text();
-std::string local_long_time_text();
-
 // The short date text, one space, the long time text, with every ':' replaced by '-'. '/' and '\' are
 // replaced too, so that a date such as 12/08/26 still names one folder and not a path of several.
 std::string output_folder_name(std::string_view date_text, std::string_view time_text);

@@ -18,7 +18,8 @@
 
 #include "base/error.hpp"
 #include "base/file_io.hpp"
-#include "batch/output_location.hpp"
+#include "base/local_time_text.hpp"
+#include "base/program_folder.hpp"
 #include "batch/photo_pipeline.hpp"
 #include "settings/settings_store.hpp"
 #include "ui/Unit2.hpp"
@@ -253,7 +254,7 @@ void TForm1::pump_messages() {
 }
 
 std::filesystem::path TForm1::program_folder() {
-    return path_from_utf8(core_text(QCoreApplication::applicationDirPath()));
+    return velmora::program_folder();
 }
 
 std::string TForm1::short_date_text() {

@@ -10,10 +10,6 @@
 // executable. Status texts and running numbers go to stdout as they change, as does the information
 // box's text; error texts go to stderr. The exit status is 0 after a completed run, 1 after an error,
 // 2 for a command line that cannot be used, 130 when interrupted (the pictures written so far stay).
-#include <unistd.h>
-
-#include <clocale>
-#include <csignal>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -24,10 +20,12 @@
 
 #include "base/error.hpp"
 #include "base/file_io.hpp"
+#include "base/local_time_text.hpp"
+#include "base/program_folder.hpp"
 #include "base/whole_number.hpp"
 #include "batch/batch_window.hpp"
-#include "batch/output_location.hpp"
 #include "batch/photo_pipeline.hpp"
+#include "console.hpp"
 
 namespace velmora {
 namespace {
@@ -35,11 +33,6 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: velmora-batch --width TEXT --quality N [--logo FILE --position N --inset-h TEXT --inset-v TEXT]\n"
     "                     [--into DIR] FILE...\n";
-
-volatile std::sig_atomic_t interrupted = 0;
-extern "C" void on_interrupt(int) {
-    interrupted = 1;
-}
 
 struct Options {
     std::string width;
@@ -66,22 +59,23 @@ int whole_number_option(std::string_view name, std::string_view text, int low, i
     return value;
 }
 
-Options parse_options(int argc, char** argv) {
+Options parse_options(const std::vector<std::string>& arguments) {
     Options options;
     bool have_width = false;
     bool have_quality = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    const std::size_t count = arguments.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string_view arg = arguments[i];
         if (arg == "--") {
-            for (++i; i < argc; ++i) options.files.push_back(path_from_utf8(argv[i]));
+            for (++i; i < count; ++i) options.files.push_back(path_from_utf8(arguments[i]));
             break;
         }
         if (!arg.starts_with("--")) {
             options.files.push_back(path_from_utf8(arg));
             continue;
         }
-        if (i + 1 >= argc) throw UsageError(std::string(arg) + " needs a value");
-        const std::string_view value = argv[++i];
+        if (i + 1 >= count) throw UsageError(std::string(arg) + " needs a value");
+        const std::string_view value = arguments[++i];
         if (arg == "--width") {
             options.width = value;
             have_width = true;
@@ -105,12 +99,6 @@ Options parse_options(int argc, char** argv) {
     if (!have_width) throw UsageError("--width is missing");
     if (!have_quality) throw UsageError("--quality is missing");
     return options;
-}
-
-std::filesystem::path executable_folder() {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::current_path() : self.parent_path();
 }
 
 // A box's lines are separated by carriage returns; a console wants line feeds.
@@ -154,11 +142,11 @@ class ConsoleBatchWindow final : public BatchWindow {
         std::cout << console_lines(text) << std::endl;
     }
     void pump_messages() override {
-        if (interrupted) throw Abort();
+        if (interrupt_requested()) throw Abort();
     }
 
     std::filesystem::path program_folder() override {
-        return options_.into ? std::filesystem::absolute(*options_.into) : executable_folder();
+        return options_.into ? std::filesystem::absolute(*options_.into) : velmora::program_folder();
     }
     std::string short_date_text() override { return local_short_date_text(); }
     std::string long_time_text() override { return local_long_time_text(); }
@@ -175,10 +163,10 @@ std::string reported_message(std::string message) {
     return console_lines(message);
 }
 
-int run(int argc, char** argv) {
+int run(const std::vector<std::string>& arguments) {
     Options options;
     try {
-        options = parse_options(argc, argv);
+        options = parse_options(arguments);
     } catch (const UsageError& error) {
         std::cerr << "velmora-batch: " << error.what() << "\n" << kUsage;
         return 2;
@@ -206,13 +194,6 @@ int run(int argc, char** argv) {
 }  // namespace velmora
 
 int main(int argc, char** argv) {
-    std::setlocale(LC_ALL, "");
-    // The first interrupt ends the run at its next pump; a second one, while a large picture is still
-    // being worked on, ends the program at once.
-    struct sigaction action {};
-    action.sa_handler = velmora::on_interrupt;
-    action.sa_flags = SA_RESETHAND;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    return velmora::run(argc, argv);
+    velmora::set_up_console();
+    return velmora::run(velmora::utf8_arguments(argc, argv));
 }

@@ -1,0 +1,20 @@
+// The driver's console on each platform: its command line as UTF-8, UTF-8 output, and interrupts.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// Prepares the console for the run: what the program prints is UTF-8 and shows as such, and the first
+// interrupt (Ctrl-C, a request to stop) only marks the run as interrupted, so that it ends at its next
+// pump with the pictures written so far; a second one, while a large picture is still being worked
+// on, ends the program at once.
+void set_up_console();
+
+bool interrupt_requested();
+
+// The program's arguments after its name, as UTF-8.
+std::vector<std::string> utf8_arguments(int argc, char** argv);
+
+}  // namespace velmora
