@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/file_io.hpp"
+#include "base/numeric.hpp"
 #include "base/whole_number.hpp"
 #include "batch/batch_texts.hpp"
 #include "batch/output_location.hpp"
@@ -94,6 +95,9 @@ void run_photo_processing(BatchWindow& window, const PhotoPipelineFactory& make_
         ++running_number;
         window.set_processed_text(std::to_string(running_number));
         window.pump_messages();
+        // The pump may have run code that changed this thread's floating-point precision (a library that
+        // a dialog loads, say); the picture's arithmetic needs the extended one.
+        use_extended_precision();
         pipeline->process_photo(window, source, output_file_path(folder, running_number), target_width);
     }
     pipeline.reset();
