@@ -3,6 +3,8 @@
 #include <jerror.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -44,8 +46,10 @@ class Decompressor {
         attach_error_manager(*reinterpret_cast<jpeg_common_struct*>(&info_), errors_);
         call([this]() noexcept {
             jpeg_CreateDecompress(&info_, JPEG_LIB_VERSION, sizeof info_);
-            // The library spills nothing to disk; past this it fails instead of taking more.
-            info_.mem->max_memory_to_use = static_cast<long>(kMaxPictureBytes);
+            // The library spills nothing to disk; past this it fails instead of taking more. Its field is a
+            // long, which has 32 bits on Windows: there the bound is one byte less than 2 GiB.
+            info_.mem->max_memory_to_use = static_cast<long>(
+                std::min<std::uint64_t>(kMaxPictureBytes, std::numeric_limits<long>::max()));
         });
         attach_source(info_, source_, data);
         progress_.progress_monitor = check_scan_count;
