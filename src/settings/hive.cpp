@@ -1,7 +1,7 @@
 #include <algorithm>
 
+#include "base/utf16.hpp"
 #include "settings/hive_format.hpp"
-#include "settings/utf16.hpp"
 
 namespace velmora {
 

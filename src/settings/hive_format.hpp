@@ -12,9 +12,15 @@
 // hex(2):, REG_DWORD dword:, REG_BINARY hex:, any other type hex(N): with N in hexadecimal; long byte
 // lists continue on the next line after ",\". Reading and printing are pure functions of the text, so
 // any bytes can be fed to the parser.
+//
+// The file holds the text as UTF-16LE after a byte order mark, as the registry editor exports it: that
+// is the one form it imports letters beyond ASCII from, since it reads a file without the mark in the
+// system's code page. Files of UTF-8 text, as older versions wrote them and hand edits keep them, are
+// read as well.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -82,6 +88,12 @@ inline constexpr std::size_t kMaxKeyDepth = 512;
 bool is_valid_key_path(std::string_view path);
 // True when `name` can name a value: valid UTF-8 without control characters.
 bool is_valid_value_name(std::string_view name);
+
+// The bytes of a hive file holding `text`: the byte order mark FF FE, then the text in UTF-16LE.
+std::vector<std::uint8_t> hive_file_bytes(std::string_view text);
+// The text of a hive file: UTF-16LE after a byte order mark FF FE, otherwise the bytes themselves
+// (UTF-8). Raises HiveFormatError for UTF-16 with an unpaired surrogate or an odd byte.
+std::string hive_file_text(const std::vector<std::uint8_t>& bytes);
 
 // Raises HiveFormatError for text that is not a hive.
 Hive parse_hive(std::string_view text);

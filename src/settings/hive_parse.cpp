@@ -3,8 +3,8 @@
 #include <charconv>
 #include <optional>
 
+#include "base/utf16.hpp"
 #include "settings/hive_format.hpp"
-#include "settings/utf16.hpp"
 
 namespace velmora {
 
@@ -141,6 +141,13 @@ void parse_value_line(std::string_view line, HiveKey& key, LineReader& reader) {
 }
 
 }  // namespace
+
+std::string hive_file_text(const std::vector<std::uint8_t>& bytes) {
+    if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xFE) return {bytes.begin(), bytes.end()};
+    std::optional<std::string> text = exact_utf8_of_utf16le(bytes.data() + 2, bytes.size() - 2);
+    if (!text) throw HiveFormatError("the file is not valid UTF-16");
+    return std::move(*text);
+}
 
 Hive parse_hive(std::string_view text) {
     if (text.starts_with(kUtf8Mark)) text.remove_prefix(kUtf8Mark.size());

@@ -2,8 +2,8 @@
 // in CR LF, as the registry editor writes and imports them.
 #include <algorithm>
 
+#include "base/utf16.hpp"
 #include "settings/hive_format.hpp"
-#include "settings/utf16.hpp"
 
 namespace velmora {
 
@@ -111,6 +111,13 @@ std::pair<std::string, std::string> print_hive_around(const Hive& hive, std::siz
     }
     out.second += kLineEnd;
     return out;
+}
+
+std::vector<std::uint8_t> hive_file_bytes(std::string_view text) {
+    std::vector<std::uint8_t> bytes = utf16le_string_data(text);
+    bytes.resize(bytes.size() - 2);  // a file has no terminating null
+    bytes.insert(bytes.begin(), {0xFF, 0xFE});
+    return bytes;
 }
 
 std::string print_hive(const Hive& hive) {

@@ -1,7 +1,7 @@
 #include "settings/registry_key.hpp"
 
 #include "base/error.hpp"
-#include "settings/utf16.hpp"
+#include "base/utf16.hpp"
 
 namespace velmora {
 

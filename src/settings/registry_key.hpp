@@ -1,7 +1,7 @@
 // The registry as the settings store uses it: a root (one user's hive) in which keys are opened or
 // created by path, and an open key whose values are queried and set. Key and value names compare
 // without regard to case. A backend implements RegistryRoot and OpenRegistryKey: the file-backed hive
-// on Linux (file_hive.hpp); another platform's registry would be a second one.
+// on Linux (file_hive.hpp), the registry of Windows (windows_registry.hpp).
 #pragma once
 
 #include <memory>

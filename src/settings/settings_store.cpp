@@ -4,9 +4,9 @@
 #include <string>
 
 #include "base/error.hpp"
+#include "base/utf16.hpp"
 #include "base/whole_number.hpp"
-#include "settings/file_hive.hpp"
-#include "settings/utf16.hpp"
+#include "settings/user_registry.hpp"
 
 namespace velmora {
 
@@ -98,13 +98,11 @@ void save_settings(SettingsWindow& window, RegistryRoot& root) {
 }
 
 void load_settings(SettingsWindow& window) {
-    FileHive hive(FileHive::current_user_file());
-    load_settings(window, hive);
+    load_settings(window, *current_user_registry());
 }
 
 void save_settings(SettingsWindow& window) {
-    FileHive hive(FileHive::current_user_file());
-    save_settings(window, hive);
+    save_settings(window, *current_user_registry());
 }
 
 }  // namespace velmora

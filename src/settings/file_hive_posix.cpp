@@ -67,15 +67,13 @@ bool access_granted(const std::filesystem::path& file) {
 std::optional<Hive> read_hive(const std::filesystem::path& file) {
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0 && errno == ENOENT) return std::nullopt;
-    const std::vector<std::uint8_t> bytes = read_whole_file(file);
-    return parse_hive(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return parse_hive(hive_file_text(read_whole_file(file)));
 }
 
 // Replaces the file by rename: whoever reads it, and a crash of this program at any moment, sees the old
 // or the new file whole. Reaching the disk is left to flush_to_disk, once per opened key.
 void write_hive_text(const std::filesystem::path& file, const std::string& text) {
-    write_file_atomically(file, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
-                          Durability::kRenameOnly);
+    write_file_atomically(file, hive_file_bytes(text), Durability::kRenameOnly);
 }
 
 void write_hive(const std::filesystem::path& file, const Hive& hive) {
