@@ -2,11 +2,11 @@
 #include <benchmark/benchmark.h>
 
 #include "base/file_io.hpp"
+#include "base/utf16.hpp"
 #include "settings/fake_settings_window.hpp"
 #include "settings/file_hive.hpp"
 #include "settings/hive_format.hpp"
 #include "settings/settings_store.hpp"
-#include "settings/utf16.hpp"
 #include "test_folder.hpp"
 
 namespace velmora {
@@ -59,16 +59,14 @@ BENCHMARK(BM_SaveSettings)->Unit(benchmark::kMillisecond);
 
 void BM_ParseHive(benchmark::State& state) {
     BusyHive busy;
-    const std::vector<std::uint8_t> bytes = read_whole_file(busy.hive().file());
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const std::string text = hive_file_text(read_whole_file(busy.hive().file()));
     for (auto _ : state) benchmark::DoNotOptimize(parse_hive(text));
 }
 BENCHMARK(BM_ParseHive)->Unit(benchmark::kMillisecond);
 
 void BM_PrintHive(benchmark::State& state) {
     BusyHive busy;
-    const std::vector<std::uint8_t> bytes = read_whole_file(busy.hive().file());
-    const Hive hive = parse_hive(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    const Hive hive = parse_hive(hive_file_text(read_whole_file(busy.hive().file())));
     for (auto _ : state) benchmark::DoNotOptimize(print_hive(hive));
 }
 BENCHMARK(BM_PrintHive)->Unit(benchmark::kMillisecond);

@@ -6,13 +6,15 @@
 # compile instead of merely going unused. (A single include root src/ would make every header reachable.)
 #
 #   velmora_add_layer(TARGET FOLDER [EXCLUDE REGEX])
-# builds every .cpp under src/FOLDER, except those whose path matches REGEX, into the static library TARGET.
+# builds every .cpp under src/FOLDER, except those whose path matches REGEX and those of the other
+# platform (cmake/platform_sources.cmake), into the static library TARGET.
 function(velmora_add_layer target folder)
   cmake_parse_arguments(PARSE_ARGV 2 layer "" "EXCLUDE" "")
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp")
   if(layer_EXCLUDE)
     list(FILTER sources EXCLUDE REGEX "${layer_EXCLUDE}")
   endif()
+  velmora_platform_sources(sources)
   add_library(${target} STATIC ${sources})
   set(root "${PROJECT_BINARY_DIR}/include/${target}")
   file(MAKE_DIRECTORY "${root}")

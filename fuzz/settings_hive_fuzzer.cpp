@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "base/utf16.hpp"
 #include "settings/hive_format.hpp"
-#include "settings/utf16.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmora;

@@ -1,8 +1,8 @@
 // A fresh temporary folder for one test, removed with everything in it when the test ends.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 
 namespace velmora {
@@ -10,8 +10,12 @@ namespace velmora {
 class TestFolder {
   public:
     TestFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        // A random name, taken only when no other test has made it first.
+        static std::mt19937_64 names{std::random_device{}()};
+        const std::filesystem::path temporary = std::filesystem::temp_directory_path();
+        do {
+            path_ = temporary / ("velmora-test-" + std::to_string(names() % 1000000000));
+        } while (!std::filesystem::create_directory(path_));
     }
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;

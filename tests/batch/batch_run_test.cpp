@@ -6,6 +6,7 @@
 
 #include "base/error.hpp"
 #include "fake_batch_window.hpp"
+#include "platform_support.hpp"
 #include "test_folder.hpp"
 
 namespace velmora {
@@ -76,17 +77,20 @@ TEST(BatchRun, ReadsWritesAndPumpsInTheirOrder) {
     window.position = 2;
     click_run(window);
 
-    const std::string folder = path_to_utf8(window.folder) + "/08.12.2026 0-15-21";
+    const std::string folder = path_to_utf8(window.folder) + test::kSeparator + "08.12.2026 0-15-21";
     EXPECT_EQ(
         window.log,
         (Log{"read width", "pump", "button disabled", "caption Processing...", "read width", "read selection",
              kProcessing, "pump", "make pipeline", "read date", "read time", "read program folder",
              "read logo path", "read position", "load logo /logos/Логотип.png", "pump",
              // one picture: pump, number, pump, pipeline
-             "pump", "processed 1", "pump", "process /photos/a.JPG -> " + folder + "/1.jpg at 640",  //
-             "pump", "processed 2", "pump", "process /other/a.JPG -> " + folder + "/2.jpg at 640",   //
-             "pump", "processed 3", "pump", "process /photos/c.jpeg -> " + folder + "/3.jpg at 640",
-             "release pipeline", kCompleted,
+             "pump", "processed 1", "pump",
+             "process /photos/a.JPG -> " + folder + test::kSeparator + "1.jpg at 640",  //
+             "pump", "processed 2", "pump",
+             "process /other/a.JPG -> " + folder + test::kSeparator + "2.jpg at 640",  //
+             "pump", "processed 3", "pump",
+             "process /photos/c.jpeg -> " + folder + test::kSeparator + "3.jpg at 640", "release pipeline",
+             kCompleted,
              "information: All images were processed.\r\rProcessed images are in the folder " + folder,
              "pump", "caption Run process", "button enabled", "pump"}));
     EXPECT_TRUE(std::filesystem::is_directory(path_from_utf8(folder)));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/file_io.hpp"
+#include "platform_support.hpp"
 #include "test_folder.hpp"
 
 namespace velmora {
@@ -18,9 +19,10 @@ TEST(OutputLocation, FolderNamesReplaceEveryCharacterThatCannotStandInOneFolderN
 
 TEST(OutputLocation, FilesAreNumberedWithoutLeadingZerosInsideTheFolder) {
     const auto folder = output_folder_path(path_from_utf8("/opt/Мой каталог"), "08.12.2026 0-15-21");
-    EXPECT_EQ(path_to_utf8(folder), "/opt/Мой каталог/08.12.2026 0-15-21");
+    EXPECT_EQ(path_to_utf8(folder), "/opt/Мой каталог" + test::kSeparator + "08.12.2026 0-15-21");
     EXPECT_EQ(path_to_utf8(output_folder_path("/opt/velmora/", "x")), "/opt/velmora/x");
-    EXPECT_EQ(path_to_utf8(output_file_path(folder, 1)), "/opt/Мой каталог/08.12.2026 0-15-21/1.jpg");
+    EXPECT_EQ(path_to_utf8(output_file_path(folder, 1)),
+              "/opt/Мой каталог" + test::kSeparator + "08.12.2026 0-15-21" + test::kSeparator + "1.jpg");
     EXPECT_EQ(output_file_path("/a", 12).filename(), "12.jpg");
 }
 

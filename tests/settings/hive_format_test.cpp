@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/utf16.hpp"
+#include "base/utf16.hpp"
 
 namespace velmora {
 namespace {
@@ -78,6 +78,15 @@ TEST(HiveFormat, EveryTypeAndAwkwardTextSurviveARoundTrip) {
     for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
         EXPECT_LE(end - start, 80u) << text.substr(start, end - start);
     }
+}
+
+TEST(HiveFormat, FilesAreUtf16AfterAByteOrderMarkOrElseUtf8) {
+    EXPECT_EQ(hive_file_bytes("[Д]"), (std::vector<std::uint8_t>{0xFF, 0xFE, '[', 0, 0x14, 0x04, ']', 0}));
+    EXPECT_EQ(hive_file_text({0xFF, 0xFE, '[', 0, 0x14, 0x04, ']', 0}), "[Д]");
+    EXPECT_EQ(hive_file_text({'[', 0xD0, 0x94, ']'}), "[Д]");  // UTF-8, as older files hold it
+    EXPECT_EQ(hive_file_text({}), "");
+    EXPECT_THROW(hive_file_text({0xFF, 0xFE, 0x00, 0xD8}), HiveFormatError);  // a lone surrogate
+    EXPECT_THROW(hive_file_text({0xFF, 0xFE, 'W'}), HiveFormatError);         // an odd byte
 }
 
 TEST(HiveFormat, ReadsFilesEditedByHand) {

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "settings/hive_format.hpp"
 #include "test_folder.hpp"
 
 namespace velmora {
@@ -46,9 +47,10 @@ inline void write_text_file(const std::filesystem::path& path, const std::string
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// The text of a hive file, decoded from its UTF-16 as the hive reads it.
 inline std::string read_text_file(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
+    return hive_file_text({std::istreambuf_iterator<char>(file), {}});
 }
 
 // Runs `work` in a forked child and answers its exit code (-1 when it did not exit normally). With

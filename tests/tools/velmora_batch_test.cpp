@@ -1,11 +1,10 @@
 // The headless driver as a script uses it: its command line, what it prints where, and its exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <fstream>
 
 #include "base/file_io.hpp"
+#include "platform_support.hpp"
 #include "test_folder.hpp"
 #include "test_images.hpp"
 
@@ -19,7 +18,7 @@ struct Outcome {
 };
 
 std::string quoted(const std::filesystem::path& path) {
-    return "'" + path.string() + "'";
+    return test::shell_quoted(path);
 }
 
 std::string text_of(const std::filesystem::path& path) {
@@ -31,6 +30,7 @@ class VelmoraBatchDriver : public ::testing::Test {
   protected:
     void SetUp() override {
         driver_ = std::filesystem::path(VELMORA_BINARY_DIR) / "velmora-batch";
+        driver_ += std::filesystem::path(VELMORA_EXECUTABLE_SUFFIX);
         if (!std::filesystem::exists(driver_)) GTEST_SKIP() << "velmora-batch is not built";
     }
     Outcome run(const std::string& arguments) {
@@ -38,8 +38,7 @@ class VelmoraBatchDriver : public ::testing::Test {
         const auto err = temp_.path() / "stderr";
         const std::string command =
             quoted(driver_) + " " + arguments + " >" + quoted(out) + " 2>" + quoted(err);
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text_of(out), text_of(err)};
+        return {test::run_command(command), text_of(out), text_of(err)};
     }
 
     std::filesystem::path driver_;
@@ -93,7 +92,10 @@ TEST_F(VelmoraBatchDriver, ErrorsGoToStandardErrorWithExitStatusOne) {
     outcome = run("--width 800 --quality 75 --into " + quoted(temp_.path()) + " " + quoted(missing));
     EXPECT_EQ(outcome.status, 1);
     // The report adds a full stop, as the program's error box does.
-    EXPECT_EQ(outcome.err, "Cannot open file \"" + missing.string() + "\". No such file or directory.\n");
+    std::string reported =
+        "Cannot open file \"" + path_to_utf8(missing) + "\". " + test::missing_file_reason();
+    if (static_cast<unsigned char>(reported.back()) > 46) reported += '.';  // as the report adds it
+    EXPECT_EQ(outcome.err, reported + "\n");
     EXPECT_EQ(outcome.out, "processing occurs images\npicture 1\n");
 
     outcome = run("--width 800 --quality 0 " + quoted(photo));

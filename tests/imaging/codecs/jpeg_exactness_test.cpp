@@ -6,6 +6,7 @@
 
 #include "imaging/codecs/jpeg_image.hpp"
 #include "jpeg_test_support.hpp"
+#include "platform_support.hpp"
 #include "test_folder.hpp"
 
 namespace velmora {
@@ -14,7 +15,7 @@ namespace {
 using namespace velmora::testing;
 
 #define SKIP_WITHOUT_TOOL(name)                             \
-    if (!find_tool(name))                                   \
+    if (!velmora::test::find_program(name))                 \
     GTEST_SKIP() << name                                    \
         " is not installed (package libjpeg-turbo-progs); " \
         "run scripts/bootstrap to compare against the library's tools"
@@ -56,9 +57,10 @@ TEST(JpegExactness, EncodedBytesMatchTheLibrarysCompressor) {
 
                 const auto output = folder.path() / "cjpeg.jpg";
                 const std::string command = "cjpeg -baseline -dct float -quality " + std::to_string(quality) +
-                                            (progressive ? " -progressive" : "") + " -outfile '" +
-                                            output.string() + "' '" + input.string() + "'";
-                ASSERT_EQ(run(command), 0) << command;
+                                            (progressive ? " -progressive" : "") + " -outfile " +
+                                            velmora::test::shell_quoted(output) + " " +
+                                            velmora::test::shell_quoted(input);
+                ASSERT_EQ(velmora::test::run_command(command), 0) << command;
                 EXPECT_TRUE(image.compressed_data() == read_bytes(output)) << "differs from: " << command;
             }
         }
@@ -132,10 +134,10 @@ TEST(JpegExactness, DecodedPixelsMatchTheLibrarysDecompressor) {
         } else {
             ASSERT_EQ(decoded.pixel_format(), PixelFormat::k24Bit);
         }
-        const std::string command = std::string("djpeg -dct float ") +
-                                    (gray ? "-colors 236 -dither fs " : "") + "-outfile '" + output.string() +
-                                    "' '" + input.string() + "'";
-        ASSERT_EQ(run(command), 0) << command;
+        const std::string command =
+            std::string("djpeg -dct float ") + (gray ? "-colors 236 -dither fs " : "") + "-outfile " +
+            velmora::test::shell_quoted(output) + " " + velmora::test::shell_quoted(input);
+        ASSERT_EQ(velmora::test::run_command(command), 0) << command;
         const Netpbm expected = read_netpbm(output);
         ASSERT_EQ(expected.width, decoded.width());
         ASSERT_EQ(expected.height, decoded.height());

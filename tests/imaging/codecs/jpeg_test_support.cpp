@@ -130,18 +130,6 @@ Netpbm read_netpbm(const std::filesystem::path& path) {
     return image;
 }
 
-std::optional<std::filesystem::path> find_tool(const std::string& name) {
-    for (const char* folder : {"/usr/bin", "/usr/local/bin", "/bin"}) {
-        const std::filesystem::path candidate = std::filesystem::path(folder) / name;
-        if (std::filesystem::exists(candidate)) return candidate;
-    }
-    return std::nullopt;
-}
-
-int run(const std::string& command) {
-    return std::system(command.c_str());
-}
-
 std::vector<std::uint8_t> write_crafted_jpeg(const CraftedJpeg& crafted) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};

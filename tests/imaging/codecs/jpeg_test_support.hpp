@@ -32,11 +32,6 @@ struct Netpbm {
 };
 Netpbm read_netpbm(const std::filesystem::path& path);
 
-// Runs a tool of the library's own by name; nullopt when it is not installed.
-std::optional<std::filesystem::path> find_tool(const std::string& name);
-// Runs `command` through the shell and answers its exit status.
-int run(const std::string& command);
-
 // A JPEG written straight with libjpeg, for sources the codec itself never writes.
 struct CraftedJpeg {
     int width = 8;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/error.hpp"
+#include "base/file_io.hpp"
 #include "png_test_files.hpp"
 #include "test_folder.hpp"
 
@@ -96,10 +97,7 @@ TEST(PngLogo, LoadReadsTheFileAndReportsAMissingOne) {
     TestFolder folder;
     const std::filesystem::path path = folder.path() / "logo.png";
     const Bytes file = simple_png(1, 1, 8, 2, {0, 1, 2, 3});
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(out, nullptr);
-    std::fwrite(file.data(), 1, file.size(), out);
-    std::fclose(out);
+    write_file_atomically(path, file);
 
     PngLogo logo;
     logo.load(path);

@@ -4,9 +4,10 @@
 #include <sys/stat.h>
 
 #include "base/error.hpp"
+#include "base/file_io.hpp"
+#include "base/utf16.hpp"
 #include "hive_test_support.hpp"
 #include "settings/hive_format.hpp"
-#include "settings/utf16.hpp"
 
 namespace velmora {
 namespace {
@@ -57,6 +58,12 @@ TEST(FileHive, CreatesKeysWithTheirParentsAndKeepsStringsAsTheRegistryDoes) {
               "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER]\r\n\r\n"
               "[HKEY_CURRENT_USER\\software]\r\n\r\n[HKEY_CURRENT_USER\\software\\kt_velmora_v2_en]\r\n"
               "\"photo_width\"=\"640\"\r\n\"logo_file_src\"=\"/home/ана/logo \\\"2\\\".png\"\r\n\r\n");
+    // On disk: the byte order mark FF FE, then the text in UTF-16LE, the form the registry editor imports.
+    const std::vector<std::uint8_t> on_disk = read_whole_file(home.hive_file());
+    ASSERT_GE(on_disk.size(), 4u);
+    EXPECT_EQ(std::vector<std::uint8_t>(on_disk.begin(), on_disk.begin() + 4),
+              (std::vector<std::uint8_t>{0xFF, 0xFE, 'W', 0}));
+    EXPECT_EQ(on_disk.size(), 2 + 2 * utf16_of_utf8(read_text_file(home.hive_file())).size());
     FileHive other(home.hive_file());
     EXPECT_EQ(stored_text(other, "SOFTWARE\\KT_Velmora_V2_EN", "Logo_File_Src"), "/home/ана/logo \"2\".png");
     EXPECT_EQ(stored_text(other, "software", "photo_width"), "<no value>");

@@ -7,12 +7,12 @@
 #include <chrono>
 #include <thread>
 
+#include "base/utf16.hpp"
 #include "fake_settings_window.hpp"
 #include "hive_test_support.hpp"
 #include "settings/file_hive.hpp"
 #include "settings/hive_format.hpp"
 #include "settings/settings_store.hpp"
-#include "settings/utf16.hpp"
 
 namespace velmora {
 namespace {

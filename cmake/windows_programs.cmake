@@ -1,0 +1,28 @@
+# The Windows programs beyond the core: the native front end (src/win32, when it is there: its
+# CMakeLists.txt adds the `velmora` program with resources/velmora.rc), the zip of the programs, and the
+# check that the Windows driver writes the Linux driver's bytes. Included by the top-level
+# CMakeLists.txt after the core, the driver and the tests.
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/win32/CMakeLists.txt)
+  add_subdirectory(src/win32)
+endif()
+
+# make windows-zip: Velmora-<version>-win64.zip, the programs built so far and the licences of what is
+# linked into them.
+set(VELMORA_ZIP_PROGRAMS $<TARGET_FILE:velmora-batch>)
+if(TARGET velmora)
+  list(APPEND VELMORA_ZIP_PROGRAMS $<TARGET_FILE:velmora>)
+endif()
+set(VELMORA_ZIP_LICENSES
+  "libjpeg-turbo.md=${VELMORA_WINDOWS_DEPS}/src/libjpeg-turbo/LICENSE.md"
+  "libjpeg-turbo-ijg.txt=${VELMORA_WINDOWS_DEPS}/src/libjpeg-turbo/README.ijg"
+  "zlib.txt=/usr/share/doc/libz-mingw-w64-dev/copyright"
+  "mingw-w64-runtime.txt=/usr/share/doc/mingw-w64-x86-64-dev/copyright"
+  "gcc-runtime.txt=/usr/share/doc/gcc-mingw-w64-base/copyright")
+set(VELMORA_ZIP_NAME Velmora-${PROJECT_VERSION}-win64)
+add_custom_target(windows-zip
+  COMMAND ${CMAKE_COMMAND} -DNAME=${VELMORA_ZIP_NAME} -DPROGRAMS="${VELMORA_ZIP_PROGRAMS}"
+          -DLICENSES="${VELMORA_ZIP_LICENSES}" -DOUTPUT=${CMAKE_BINARY_DIR}/${VELMORA_ZIP_NAME}.zip
+          -P ${CMAKE_CURRENT_LIST_DIR}/windows_zip.cmake
+  DEPENDS velmora-batch $<$<TARGET_EXISTS:velmora>:velmora>
+  COMMENT "Packing ${VELMORA_ZIP_NAME}.zip"
+  VERBATIM)
