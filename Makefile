@@ -2,11 +2,15 @@
 # make run:  install what is missing, build, start the program.
 # make screenshot: both windows as PNGs in $(BUILD)/screenshots/, drawn on a virtual display.
 # make bench: the benchmarks built into $(BENCH_BUILD) (without the windows and the tests), then run.
+# make windows: the Windows programs, cross-built with MinGW-w64 into $(WINDOWS_BUILD)/.
+# make test-windows: the Windows build's tests under Wine, and its output compared with the Linux one.
+# make windows-zip: $(WINDOWS_BUILD)/Velmora-<version>-win64.zip with the programs and the licences.
 BUILD ?= build
 BENCH_BUILD ?= build-bench
 CMAKE_FLAGS ?=
+WINDOWS_BUILD ?= build-windows
 
-.PHONY: all bootstrap configure build test run screenshot bench clean
+.PHONY: all bootstrap configure build test run screenshot bench clean windows test-windows windows-zip
 
 all: build
 
@@ -33,6 +37,22 @@ bench: bootstrap
 		-DVELMORA_BUILD_UI=OFF -DVELMORA_BUILD_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BENCH_BUILD) -j2
 	@bench/run.sh $(BENCH_BUILD)
+
+windows:
+	@scripts/bootstrap --windows
+	@scripts/windows-deps $(WINDOWS_BUILD)
+	@cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DVELMORA_WINDOWS_DEPS=$(abspath $(WINDOWS_BUILD))/deps \
+	  -DVELMORA_LINUX_BUILD=$(abspath $(BUILD)) -DVELMORA_WERROR=ON >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j2
+
+# The Linux driver too: the Windows one must write its bytes.
+test-windows: windows configure
+	@cmake --build $(BUILD) -j2 --target velmora-batch
+	@scripts/test-windows $(WINDOWS_BUILD)
+
+windows-zip: windows
+	@cmake --build $(WINDOWS_BUILD) --target windows-zip
 
 clean:
 	rm -rf $(BUILD)

@@ -36,3 +36,8 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
 set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
 # Wine shows the Linux file system as drive Z:, so the tests find their data under Z:/<path>.
 set(VELMORA_HOST_DRIVE "Z:")
+
+# GCC cannot align the Win64 stack beyond 16 bytes, so an AVX or AVX-512 register spilled with an
+# aligned move could fault. The assembler writes every vector move as an unaligned one, which costs
+# nothing on aligned data.
+add_compile_options(-Wa,-muse-unaligned-vector-move)

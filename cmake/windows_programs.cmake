@@ -20,9 +20,17 @@ set(VELMORA_ZIP_LICENSES
   "gcc-runtime.txt=/usr/share/doc/gcc-mingw-w64-base/copyright")
 set(VELMORA_ZIP_NAME Velmora-${PROJECT_VERSION}-win64)
 add_custom_target(windows-zip
-  COMMAND ${CMAKE_COMMAND} -DNAME=${VELMORA_ZIP_NAME} -DPROGRAMS="${VELMORA_ZIP_PROGRAMS}"
-          -DLICENSES="${VELMORA_ZIP_LICENSES}" -DOUTPUT=${CMAKE_BINARY_DIR}/${VELMORA_ZIP_NAME}.zip
+  COMMAND ${CMAKE_COMMAND} -DNAME=${VELMORA_ZIP_NAME} "-DPROGRAMS=$<JOIN:${VELMORA_ZIP_PROGRAMS},|>"
+          "-DLICENSES=$<JOIN:${VELMORA_ZIP_LICENSES},|>" -DSTRIP=${CMAKE_STRIP} -DOUTPUT=${CMAKE_BINARY_DIR}/${VELMORA_ZIP_NAME}.zip
           -P ${CMAKE_CURRENT_LIST_DIR}/windows_zip.cmake
   DEPENDS velmora-batch $<$<TARGET_EXISTS:velmora>:velmora>
   COMMENT "Packing ${VELMORA_ZIP_NAME}.zip"
   VERBATIM)
+
+# The Windows driver under Wine writes the Linux driver's bytes (make test-windows builds that one).
+set(VELMORA_LINUX_BUILD ${CMAKE_SOURCE_DIR}/build CACHE PATH "The Linux build whose driver the Windows one is compared with")
+add_test(NAME WindowsDriverWritesTheLinuxBytes
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/same_bytes_as_linux.sh ${VELMORA_LINUX_BUILD}/velmora-batch
+          ${CMAKE_BINARY_DIR}/wine-run $<TARGET_FILE:velmora-batch> ${CMAKE_SOURCE_DIR}/tests/data
+          ${CMAKE_BINARY_DIR}/same-bytes)
+set_tests_properties(WindowsDriverWritesTheLinuxBytes PROPERTIES TIMEOUT 300)

@@ -1,11 +1,19 @@
-# cmake -DNAME=<folder> -DPROGRAMS=<files> -DLICENSES=<name=file;...> -DOUTPUT=<zip> -P windows_zip.cmake
-# Packs the programs and, under licenses/, the licence files into one folder NAME inside the zip.
+# cmake -DNAME=<folder> -DPROGRAMS=<file|...> -DLICENSES=<name=file|...> -DSTRIP=<strip> -DOUTPUT=<zip>
+#       -P windows_zip.cmake
+# Packs the programs, without their debugging information, and under licenses/ the licence files into
+# one folder NAME inside the zip.
+string(REPLACE "|" ";" PROGRAMS "${PROGRAMS}")
+string(REPLACE "|" ";" LICENSES "${LICENSES}")
 get_filename_component(stage ${OUTPUT} DIRECTORY)
 set(stage ${stage}/zip-stage)
 file(REMOVE_RECURSE ${stage})
 file(MAKE_DIRECTORY ${stage}/${NAME}/licenses)
 foreach(program IN LISTS PROGRAMS)
-  file(COPY ${program} DESTINATION ${stage}/${NAME})
+  get_filename_component(name ${program} NAME)
+  execute_process(COMMAND ${STRIP} -o ${stage}/${NAME}/${name} ${program} RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "could not strip ${program}")
+  endif()
 endforeach()
 foreach(entry IN LISTS LICENSES)
   string(REPLACE "=" ";" parts ${entry})
