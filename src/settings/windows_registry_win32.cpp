@@ -47,8 +47,8 @@ class WindowsKey : public OpenRegistryKey {
     }
 
     void set(std::string_view name, const RegistryValue& value) override {
-        const LSTATUS status = RegSetValueExW(key_, wide_of_utf8(name).c_str(), 0, value.type, value.data.data(),
-                                              static_cast<DWORD>(value.data.size()));
+        const LSTATUS status = RegSetValueExW(key_, wide_of_utf8(name).c_str(), 0, value.type,
+                                              value.data.data(), static_cast<DWORD>(value.data.size()));
         if (status != ERROR_SUCCESS) throw Error(system_message(static_cast<unsigned long>(status)));
     }
 

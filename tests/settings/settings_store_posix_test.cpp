@@ -130,24 +130,11 @@ TEST(SettingsStore, SavedValuesReadBackAsTheyWereShown) {
     EXPECT_EQ(reloaded.quality, 50);
     EXPECT_EQ(reloaded.quality_changes, 0);
 
-    FakeSettingsWindow chosen;
-    chosen.width = "1234567";
-    chosen.delete_exif = true;
-    chosen.quality = 100;
-    chosen.position = 5;
-    chosen.inset_horizontal = "12";
-    chosen.inset_vertical = "-3";
-    chosen.logo_path = "/home/ана/logos/\"знак\"\\1.png";
+    FakeSettingsWindow chosen = test::exported_window();
     save_settings(chosen);
     FakeSettingsWindow again;
     load_settings(again);
-    EXPECT_EQ(again.width, "1234567");
-    EXPECT_TRUE(again.delete_exif);
-    EXPECT_EQ(again.quality, 100);
-    EXPECT_EQ(again.position, 5);
-    EXPECT_EQ(again.inset_horizontal, "12");
-    EXPECT_EQ(again.inset_vertical, "-3");
-    EXPECT_EQ(again.logo_path, chosen.logo_path);
+    test::expect_same_settings(again, chosen);
 }
 
 TEST(SettingsStore, SavingIntoAReadOnlyFolderFailsAtTheFirstValue) {
