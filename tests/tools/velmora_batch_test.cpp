@@ -6,7 +6,7 @@
 #include "base/file_io.hpp"
 #include "platform_support.hpp"
 #include "test_folder.hpp"
-#include "test_images.hpp"
+#include "batch/test_images.hpp"
 
 namespace velmora {
 namespace {
