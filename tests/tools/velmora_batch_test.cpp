@@ -4,9 +4,9 @@
 #include <fstream>
 
 #include "base/file_io.hpp"
+#include "batch/test_images.hpp"
 #include "platform_support.hpp"
 #include "test_folder.hpp"
-#include "batch/test_images.hpp"
 
 namespace velmora {
 namespace {
