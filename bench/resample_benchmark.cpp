@@ -17,7 +17,8 @@
 
 #include "imaging/picture.hpp"
 #include "imaging/resample/filters.hpp"
-#include "imaging/resample/pixel_loops.hpp"
+#include "imaging/resample/pixel_loop_choice.hpp"
+#include "imaging/resample/resampler.hpp"
 
 namespace velmora {
 namespace {
@@ -70,10 +71,10 @@ void resample_with(benchmark::State& state, const PixelLoops* loops) {
 }
 
 void BM_ResampleAvx512(benchmark::State& state) {
-    resample_with(state, avx512_pixel_loops());
+    resample_with(state, pixel_loops_named("avx512"));
 }
 void BM_ResampleAvx2(benchmark::State& state) {
-    resample_with(state, avx2_pixel_loops());
+    resample_with(state, pixel_loops_named("avx2"));
 }
 void BM_ResampleReference(benchmark::State& state) {
     resample_with(state, &reference_pixel_loops());

@@ -9,7 +9,7 @@
 #include "batch/fit_to_width.hpp"
 #include "imaging/codecs/jpeg_image.hpp"
 #include "imaging/resample/filters.hpp"
-#include "imaging/resample/pixel_loops.hpp"
+#include "imaging/resample/pixel_loop_choice.hpp"
 #include "imaging/resample/row_resampler.hpp"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "imaging/drawing/draw_logo.hpp"
 #include "imaging/picture.hpp"
 #include "imaging/resample/filters.hpp"
-#include "imaging/resample/pixel_loops.hpp"
+#include "imaging/resample/pixel_loop_choice.hpp"
 #include "imaging/resample/resampler.hpp"
 #include "imaging/resample/row_resampler.hpp"
 

@@ -4,35 +4,32 @@
 #include <limits>
 
 #include "base/memory_limit.hpp"
+#include "imaging/resample/pixel_loop_choice.hpp"
+#include "imaging/resample/reference_loop.hpp"
 
 namespace velmora {
 
 namespace {
 
-// The fast loop keeps one block of rows as columns, and its results, in scratch memory; pictures wider
-// than this take the reference loop instead.
+// The fast loops keep one block of rows as columns, and its results, in scratch memory of at most this.
 constexpr std::uint64_t kMaxBlockScratch = std::uint64_t{64} << 20;
 
-std::vector<ListView> views_of(const TapLists& lists) {
-    std::vector<ListView> views = bounded_vector<ListView>(lists.size());
-    for (std::size_t i = 0; i < lists.size(); ++i) {
-        const SourceTap* taps = lists[i].Taps.data();
-        bool contiguous = true;
-        for (std::int32_t t = 1; t < lists[i].Count; ++t)
-            contiguous = contiguous && taps[t].Index == taps[0].Index + t;
-        views[i] = {taps, lists[i].Count, fused_sum_is_exact(lists[i]), contiguous};
-    }
-    return views;
+// The loops for rows of this width: pictures so wide that a block would not fit the scratch memory are
+// summed by the reference arithmetic alone.
+const PixelLoops& loops_for(const PixelLoops& loops, int source_width, int destination_width) {
+    const std::uint64_t block_bytes =
+        3 * static_cast<std::uint64_t>(std::max(source_width, destination_width)) * kBlockRows;
+    return block_bytes <= kMaxBlockScratch ? loops : reference_pixel_loops();
 }
 
-std::vector<HorizontalFilter::ListRun> runs_of(const std::vector<ListView>& lists) {
+std::vector<HorizontalFilter::ListRun> runs_of(const TapLists& lists) {
     constexpr std::int32_t kRunColumns = 128;
     std::vector<HorizontalFilter::ListRun> runs;
     for (std::size_t i = 0; i < lists.size(); ++i) {
         std::int32_t low = std::numeric_limits<std::int32_t>::max(), high = -1;
-        for (std::int32_t t = 0; t < lists[i].count; ++t) {
-            low = std::min(low, lists[i].taps[t].Index);
-            high = std::max(high, lists[i].taps[t].Index + 1);
+        for (std::int32_t t = 0; t < lists[i].Count; ++t) {
+            low = std::min(low, lists[i].Taps[t].Index);
+            high = std::max(high, lists[i].Taps[t].Index + 1);
         }
         if (high < 0) low = high = 0;  // an empty list reads nothing
         HorizontalFilter::ListRun* run = runs.empty() ? nullptr : &runs.back();
@@ -50,39 +47,49 @@ std::vector<HorizontalFilter::ListRun> runs_of(const std::vector<ListView>& list
 
 }  // namespace
 
-HorizontalFilter::HorizontalFilter(const PixelLoops& loops, const TapLists& columns, int source_width)
-    : columns_(columns), kernels_(loops.kernels) {
-    const std::uint64_t block_bytes =
-        3 * std::max<std::uint64_t>(static_cast<std::uint64_t>(source_width), columns.size()) * kBlockRows;
-    if (kernels_ == nullptr || block_bytes > kMaxBlockScratch) {
-        kernels_ = nullptr;
-        return;
-    }
-    lists_ = views_of(columns);
-    runs_ = runs_of(lists_);
+HorizontalFilter::HorizontalFilter(const PixelLoops& loops, TFilterProc filter, float width, int source_width,
+                                   int destination_width)
+    : loops_(loops_for(loops, source_width, destination_width)),
+      columns_(build_tap_lists(loops_, filter, width, source_width, destination_width,
+                               resample_scale(source_width, destination_width))) {
+    for (const TapList& list : columns_.lists()) fused_ = fused_ || list.kernel == TapKernel::kFused;
+    if (!fused_) return;
+    runs_ = runs_of(columns_);
     std::size_t widest = 0;
     for (const ListRun& run : runs_) {
         widest = std::max(widest, static_cast<std::size_t>(run.end_column - run.first_column));
     }
-    column_values_ = bounded_vector<float>(3 * widest * kBlockRows);
-    results_ = bounded_vector<std::uint8_t>(3 * columns.size() * kBlockRows);
+    column_values_ = bounded_vector<float>(widest * kBlockPixelValues);
+    results_ = bounded_vector<std::uint8_t>(columns_.size() * kBlockPixelValues);
 }
 
-void HorizontalFilter::filter_block_exactly(const std::uint8_t* const* in, std::uint8_t* const* out,
-                                            int count) const {
+void HorizontalFilter::filter_rows_exactly(const std::uint8_t* const* in, std::uint8_t* const* out,
+                                           int count) const {
     for (int r = 0; r < count; ++r) {
-        for (std::size_t i = 0; i < columns_.size(); ++i) {
-            filter_pixel_exact(columns_[i].Taps.data(), columns_[i].Count, in[r], 3, out[r] + 3 * i);
+        for (std::size_t i = 0; i < columns_.size(); ++i)
+            filter_pixel_exact(columns_[i], in[r], 3, out[r] + 3 * i);
+    }
+}
+
+// The lists the fused sum cannot do exactly, filled in between the fused ones.
+void HorizontalFilter::filter_reference_lists(const std::uint8_t* const* in, int count) {
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (columns_[i].kernel != TapKernel::kReference) continue;
+        for (int r = 0; r < count; ++r) {
+            std::uint8_t pixel[3];
+            filter_pixel_exact(columns_[i], in[r], 3, pixel);
+            for (std::size_t c = 0; c < 3; ++c) {
+                results_[i * kBlockPixelValues + c * kBlockRows + static_cast<std::size_t>(r)] = pixel[c];
+            }
         }
     }
 }
 
 // The block's rows are turned into columns (one row per vector lane; a short block repeats its last
-// row in the lanes it does not fill), filtered list by list, and turned back into rows. Lists the
-// fused sum cannot do exactly are filled in between by the reference arithmetic.
+// row in the lanes it does not fill), filtered list by list, and turned back into rows.
 void HorizontalFilter::filter_block(const std::uint8_t* const* in, std::uint8_t* const* out, int count) {
-    if (kernels_ == nullptr) {
-        filter_block_exactly(in, out, count);
+    if (!fused_) {
+        filter_rows_exactly(in, out, count);
         return;
     }
     const std::uint8_t* lanes[kBlockRows];
@@ -91,23 +98,14 @@ void HorizontalFilter::filter_block(const std::uint8_t* const* in, std::uint8_t*
         const std::uint8_t* from[kBlockRows];
         for (int r = 0; r < kBlockRows; ++r)
             from[r] = lanes[r] + 3 * static_cast<std::ptrdiff_t>(run.first_column);
-        kernels_->gather_columns(from, 3 * static_cast<std::size_t>(run.end_column - run.first_column),
-                                 column_values_.data());
-        kernels_->filter_columns(lists_.data() + run.first_list, run.end_list - run.first_list,
-                                 column_values_.data(), run.first_column,
-                                 results_.data() + 3 * kBlockRows * run.first_list);
+        loops_.gather_columns(from, 3 * static_cast<std::size_t>(run.end_column - run.first_column),
+                              column_values_.data());
+        loops_.filter_columns(columns_.lists().data() + run.first_list, run.end_list - run.first_list,
+                              column_values_.data(), run.first_column,
+                              results_.data() + kBlockPixelValues * run.first_list);
     }
-    for (std::size_t i = 0; i < lists_.size(); ++i) {
-        if (lists_[i].exact) continue;
-        for (int r = 0; r < count; ++r) {
-            std::uint8_t pixel[3];
-            filter_pixel_exact(lists_[i].taps, lists_[i].count, in[r], 3, pixel);
-            for (std::size_t c = 0; c < 3; ++c) {
-                results_[(3 * i + c) * kBlockRows + static_cast<std::size_t>(r)] = pixel[c];
-            }
-        }
-    }
-    kernels_->scatter_rows(results_.data(), 3 * lists_.size(), out, count);
+    filter_reference_lists(in, count);
+    loops_.scatter_rows(results_.data(), 3 * columns_.size(), out, count);
 }
 
 }  // namespace velmora

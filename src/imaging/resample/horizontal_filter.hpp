@@ -6,17 +6,19 @@
 #include <cstdint>
 #include <vector>
 
-#include "imaging/resample/pixel_kernels.hpp"
+#include "imaging/resample/filters.hpp"
 #include "imaging/resample/pixel_loops.hpp"
-#include "imaging/resample/tap_list.hpp"
+#include "imaging/resample/tap_lists.hpp"
 
 namespace velmora {
 
 class HorizontalFilter {
   public:
-    // Keeps a reference to `columns`, which must outlive the filter. Scratch memory above the bound
-    // fails with "Out of memory".
-    HorizontalFilter(const PixelLoops& loops, const TapLists& columns, int source_width);
+    // Builds the column lists from source_width to destination_width, failing as build_tap_lists
+    // fails, for `loops`, or for the reference loops when a block of such rows would not fit the
+    // scratch memory of the fast ones. Scratch memory above the bound fails with "Out of memory".
+    HorizontalFilter(const PixelLoops& loops, TFilterProc filter, float width, int source_width,
+                     int destination_width);
 
     // out[r] becomes in[r] filtered with every column list, for r < count <= kBlockRows; both are rows
     // of 24-bit pixels.
@@ -32,11 +34,12 @@ class HorizontalFilter {
     };
 
   private:
-    void filter_block_exactly(const std::uint8_t* const* in, std::uint8_t* const* out, int count) const;
+    void filter_rows_exactly(const std::uint8_t* const* in, std::uint8_t* const* out, int count) const;
+    void filter_reference_lists(const std::uint8_t* const* in, int count);
 
-    const TapLists& columns_;
-    const PixelKernels* kernels_;  // null: the reference arithmetic for every pixel
-    std::vector<ListView> lists_;
+    const PixelLoops& loops_;
+    TapLists columns_;
+    bool fused_ = false;  // some list is fused: blocks go through the loops, else row by row
     std::vector<ListRun> runs_;
     std::vector<float> column_values_;
     std::vector<std::uint8_t> results_;

@@ -1,44 +1,43 @@
-// The pixel loops behind ResamplePicture: the reference loop, which forms every step at extended
-// precision and rounds it to single, and the fast loop over the kernels of one instruction set, which
-// gives the same bytes. Tests and benchmarks reach both through resample_picture_with.
+// The pixel loops of one instruction set: a table of plain functions over raw bytes and tap lists. The
+// files built for an instruction set include this header and nothing else of the project: an inline
+// function of a shared header compiled there could be picked by the linker for code that runs on any
+// processor. Which table runs, and why its bytes are the reference loop's, is in pixel_loop_choice.hpp.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "imaging/picture.hpp"
-#include "imaging/resample/filters.hpp"
-#include "imaging/resample/pixel_kernels.hpp"
 #include "imaging/resample/tap_list.hpp"
 
 namespace velmora {
 
+// The horizontal pass works on blocks of this many rows, one row per vector lane.
+inline constexpr int kBlockRows = 16;
+
+// The values of one pixel across a block: its three channels, each as kBlockRows values, one per row
+// (floats when the rows are gathered into columns, bytes when they are filtered).
+inline constexpr std::size_t kBlockPixelValues = 3 * kBlockRows;
+
+// The loops are given only lists whose kernel is TapKernel::kFused. In the reference loops every
+// function is null: every list built for them is summed by the reference arithmetic.
 struct PixelLoops {
-    const char* name;
-    const PixelKernels* kernels;  // null for the reference loop
+    const char* name;  // as VELMORA_SIMD names it
+    // columns[n * kBlockRows + r] = rows[r][n] for n < bytes and every r < kBlockRows, as floats: each
+    // byte is converted once, not once for every list that reads it.
+    void (*gather_columns)(const std::uint8_t* const* rows, std::size_t bytes, float* columns);
+    // For every fused list i and channel c: results[i * kBlockPixelValues + c * kBlockRows + r] is the
+    // filtered byte of row r, from columns gathered from pixel first_column on (tap Index x is the pixel
+    // at columns + (x - first_column) * kBlockPixelValues). The results of the other lists are left
+    // alone.
+    void (*filter_columns)(const TapList* lists, std::size_t list_count, const float* columns,
+                           std::int32_t first_column, std::uint8_t* results);
+    // rows[r][m] = results[m * kBlockRows + r] for m < bytes and r < row_count.
+    void (*scatter_rows)(const std::uint8_t* results, std::size_t bytes, std::uint8_t* const* rows,
+                         int row_count);
+    // One destination row of a fused list: out[n] for n < bytes from the work rows at
+    // work + Index * work_step.
+    void (*filter_row)(const TapList& list, const std::uint8_t* work, std::ptrdiff_t work_step,
+                       std::size_t bytes, std::uint8_t* out);
 };
-
-const PixelLoops& reference_pixel_loops();
-const PixelLoops* avx2_pixel_loops();    // null when the processor lacks AVX2 or FMA
-const PixelLoops* avx512_pixel_loops();  // null when the processor lacks AVX-512 F, BW or VL
-
-// The fastest loops the processor has, chosen once; the reference loop when the environment sets
-// VELMORA_NO_SIMD=1.
-const PixelLoops& chosen_pixel_loops();
-
-// ResamplePicture with the given loops.
-void resample_picture_with(const PixelLoops& loops, Picture& source, Picture& destination, TFilterProc filter,
-                           float width);
-
-// Filters one pixel as the definition says: the three bytes of a tap lie at base + Index * step; each
-// accumulator becomes b * Weight + accumulator at extended precision, rounded to single, after every
-// tap; the results are clamped to 0..255 and rounded half to even into out[0..2].
-void filter_pixel_exact(const SourceTap* taps, std::int32_t count, const std::uint8_t* base,
-                        std::ptrdiff_t step, std::uint8_t* out);
-
-// One destination row of the vertical pass: each of the `width` pixels of `out` filtered with `list`
-// from the work rows at work + Index * work_step.
-void filter_work_row(const PixelLoops& loops, const TapList& list, const std::uint8_t* work,
-                     std::ptrdiff_t work_step, int width, std::uint8_t* out);
 
 }  // namespace velmora

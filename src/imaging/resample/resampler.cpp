@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/error.hpp"
-#include "imaging/resample/pixel_loops.hpp"
+#include "imaging/resample/pixel_loop_choice.hpp"
 #include "imaging/resample/row_resampler.hpp"
 
 namespace velmora {

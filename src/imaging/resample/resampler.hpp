@@ -3,6 +3,7 @@
 
 #include "imaging/picture.hpp"
 #include "imaging/resample/filters.hpp"
+#include "imaging/resample/pixel_loops.hpp"
 
 namespace velmora {
 
@@ -14,5 +15,10 @@ namespace velmora {
 // single pixel (the horizontal one first); "Scan line index out of range" for a single-row source or a
 // destination with fewer than two rows.
 void ResamplePicture(Picture& source, Picture& destination, TFilterProc filter, float width);
+
+// ResamplePicture with the given loops instead of the chosen ones (chosen_pixel_loops), for tests and
+// benchmarks that run each of them.
+void resample_picture_with(const PixelLoops& loops, Picture& source, Picture& destination, TFilterProc filter,
+                           float width);
 
 }  // namespace velmora

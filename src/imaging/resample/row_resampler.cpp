@@ -7,6 +7,7 @@
 
 #include "base/error.hpp"
 #include "base/memory_limit.hpp"
+#include "imaging/resample/reference_loop.hpp"
 
 namespace velmora {
 
@@ -16,11 +17,9 @@ RowResampler::RowResampler(const PixelLoops& loops, int source_width, int source
       source_height_(source_height),
       destination_width_(destination.width()),
       destination_height_(destination.height()),
-      columns_(build_tap_lists(filter, width, source_width, destination_width_,
-                               resample_scale(source_width, destination_width_))),
-      rows_(build_tap_lists(filter, width, source_height, destination_height_,
+      horizontal_(loops, filter, width, source_width, destination_width_),
+      rows_(build_tap_lists(loops, filter, width, source_height, destination_height_,
                             resample_scale(source_height, destination_height_))),
-      horizontal_(loops, columns_, source_width),
       row_bytes_(3 * static_cast<std::size_t>(destination_width_)) {
     // Rows are reached from row 0 by the distance to row 1, in the work picture (which has the
     // source's height) and in the destination: a picture of a single row fails here.
@@ -36,8 +35,8 @@ RowResampler::RowResampler(const PixelLoops& loops, int source_width, int source
     for (std::size_t i = count; i-- > 0;) {
         std::int32_t first = source_height, last = -1;
         for (std::int32_t t = 0; t < rows_[i].Count; ++t) {
-            first = std::min(first, rows_[i].Taps[static_cast<std::size_t>(t)].Index);
-            last = std::max(last, rows_[i].Taps[static_cast<std::size_t>(t)].Index);
+            first = std::min(first, rows_[i].Taps[t].Index);
+            last = std::max(last, rows_[i].Taps[t].Index);
         }
         last_read_[i] = last;
         keep_from_[i] = std::min(first, keep_from_[i + 1]);
@@ -96,17 +95,21 @@ void RowResampler::write_ready_rows() {
     }
 }
 
+// Over the whole width at once: every byte of the row is its own sum with the row's taps, so the order
+// of the taps within each sum is kept.
 void RowResampler::write_row(int i) {
-    const TapList& list = rows_[static_cast<std::size_t>(i)];
+    TapList list = rows_[static_cast<std::size_t>(i)];
     for (std::int32_t t = 0; t < list.Count; ++t) {
-        const SourceTap& tap = list.Taps[static_cast<std::size_t>(t)];
-        rebased_[static_cast<std::size_t>(t)] = {tap.Index - window_first_, tap.Weight};
+        rebased_[static_cast<std::size_t>(t)] = {list.Taps[t].Index - window_first_, list.Taps[t].Weight};
     }
-    const TapList rebased{list.Count,
-                          std::span<SourceTap>(rebased_).first(static_cast<std::size_t>(list.Count))};
-    filter_work_row(loops_, rebased, window_.data(), static_cast<std::ptrdiff_t>(row_bytes_),
-                    destination_width_,
-                    destination_row0_ + static_cast<std::ptrdiff_t>(i) * destination_step_);
+    list.Taps = rebased_.data();
+    const auto work_step = static_cast<std::ptrdiff_t>(row_bytes_);
+    std::uint8_t* out = destination_row0_ + static_cast<std::ptrdiff_t>(i) * destination_step_;
+    if (list.kernel == TapKernel::kFused) {
+        loops_.filter_row(list, window_.data(), work_step, row_bytes_, out);
+    } else {
+        filter_row_exact(list, window_.data(), work_step, destination_width_, out);
+    }
 }
 
 }  // namespace velmora

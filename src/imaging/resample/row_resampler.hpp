@@ -14,6 +14,7 @@
 #include "imaging/resample/horizontal_filter.hpp"
 #include "imaging/resample/pixel_loops.hpp"
 #include "imaging/resample/tap_list.hpp"
+#include "imaging/resample/tap_lists.hpp"
 
 namespace velmora {
 
@@ -47,9 +48,8 @@ class RowResampler {
     int source_height_;
     int destination_width_;
     int destination_height_;
-    TapLists columns_;  // built before rows_: a scale of 0 fails horizontally first
+    HorizontalFilter horizontal_;  // built before rows_: a scale of 0 fails horizontally first
     TapLists rows_;
-    HorizontalFilter horizontal_;
     std::uint8_t* destination_row0_ = nullptr;
     std::ptrdiff_t destination_step_ = 0;
 

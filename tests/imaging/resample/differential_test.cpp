@@ -12,9 +12,11 @@
 #include "base/error.hpp"
 #include "imaging/picture.hpp"
 #include "imaging/resample/filters.hpp"
-#include "imaging/resample/pixel_loops.hpp"
+#include "imaging/resample/pixel_loop_choice.hpp"
+#include "imaging/resample/reference_loop.hpp"
+#include "imaging/resample/resampler.hpp"
 #include "imaging/resample/row_resampler.hpp"
-#include "imaging/resample/tap_list.hpp"
+#include "imaging/resample/tap_lists.hpp"
 
 namespace velmora {
 namespace {
@@ -27,26 +29,25 @@ void literal_resample(const Picture& source, Picture& destination, const FilterR
     Picture work;
     work.set_size(width, source.height());
     {
-        const TapLists columns = build_tap_lists(filter.Filter, filter.Width, source.width(), width,
-                                                 resample_scale(source.width(), width));
+        const TapLists columns =
+            build_tap_lists(reference_pixel_loops(), filter.Filter, filter.Width, source.width(), width,
+                            resample_scale(source.width(), width));
         for (int k = 0; k < source.height(); ++k) {
             for (int i = 0; i < width; ++i) {
-                const TapList& list = columns[static_cast<std::size_t>(i)];
-                filter_pixel_exact(list.Taps.data(), list.Count, source.scanline(k), 3,
+                filter_pixel_exact(columns[static_cast<std::size_t>(i)], source.scanline(k), 3,
                                    work.scanline(k) + 3 * i);
             }
         }
     }
-    const TapLists rows = build_tap_lists(filter.Filter, filter.Width, source.height(), height,
-                                          resample_scale(source.height(), height));
+    const TapLists rows = build_tap_lists(reference_pixel_loops(), filter.Filter, filter.Width,
+                                          source.height(), height, resample_scale(source.height(), height));
     const Picture& finished = work;
     const std::ptrdiff_t work_step = finished.scanline(1) - finished.scanline(0);
     std::uint8_t* out = destination.scanline(0);
     const std::ptrdiff_t out_step = destination.scanline(1) - out;
     for (int x = 0; x < width; ++x) {
         for (int i = 0; i < height; ++i) {
-            const TapList& list = rows[static_cast<std::size_t>(i)];
-            filter_pixel_exact(list.Taps.data(), list.Count, finished.scanline(0) + 3 * x, work_step,
+            filter_pixel_exact(rows[static_cast<std::size_t>(i)], finished.scanline(0) + 3 * x, work_step,
                                out + i * out_step + 3 * x);
         }
     }
@@ -175,13 +176,13 @@ TEST(ResampleDifferential, ReferenceLoopGivesTheDefinitionsBytes) {
 }
 
 TEST(ResampleDifferential, Avx2LoopGivesTheDefinitionsBytes) {
-    const PixelLoops* loops = avx2_pixel_loops();
+    const PixelLoops* loops = pixel_loops_named("avx2");
     if (loops == nullptr) GTEST_SKIP() << "no AVX2 and FMA on this processor";
     run_differential(*loops, 2);
 }
 
 TEST(ResampleDifferential, Avx512LoopGivesTheDefinitionsBytes) {
-    const PixelLoops* loops = avx512_pixel_loops();
+    const PixelLoops* loops = pixel_loops_named("avx512");
     if (loops == nullptr) GTEST_SKIP() << "no AVX-512 on this processor";
     run_differential(*loops, 512);
 }

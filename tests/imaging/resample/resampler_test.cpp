@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "base/error.hpp"
-#include "imaging/resample/pixel_loops.hpp"
-#include "imaging/resample/tap_list.hpp"
+#include "imaging/resample/pixel_loop_choice.hpp"
+#include "imaging/resample/tap_lists.hpp"
 
 namespace velmora {
 namespace {
@@ -36,9 +36,10 @@ std::vector<int> row_values(const Picture& picture, int y) {
 }
 
 std::vector<const PixelLoops*> every_loop() {
-    std::vector<const PixelLoops*> loops{&reference_pixel_loops()};
-    if (const PixelLoops* avx2 = avx2_pixel_loops()) loops.push_back(avx2);
-    if (const PixelLoops* avx512 = avx512_pixel_loops()) loops.push_back(avx512);
+    std::vector<const PixelLoops*> loops;
+    for (const char* name : {"none", "avx2", "avx512"}) {
+        if (const PixelLoops* named = pixel_loops_named(name)) loops.push_back(named);
+    }
     return loops;
 }
 
@@ -101,13 +102,13 @@ TEST(ResamplePicture, WeightsAreNotNormalised) {
 // The sums of one row before they become bytes, by the definition's arithmetic.
 std::vector<float> row_sums(const std::vector<int>& row, int width) {
     const int length = static_cast<int>(row.size());
-    const TapLists lists =
-        build_tap_lists(Lanczos3Kernel, 3.0f, length, width, resample_scale(length, width));
+    const TapLists lists = build_tap_lists(reference_pixel_loops(), Lanczos3Kernel, 3.0f, length, width,
+                                           resample_scale(length, width));
     std::vector<float> sums;
     for (const TapList& list : lists.lists()) {
         float sum = 0.0f;
         for (int t = 0; t < list.Count; ++t) {
-            const SourceTap& tap = list.Taps[static_cast<std::size_t>(t)];
+            const SourceTap& tap = list.Taps[t];
             sum = static_cast<float>(
                 row[static_cast<std::size_t>(tap.Index)] * static_cast<long double>(tap.Weight) + sum);
         }

@@ -1,7 +1,8 @@
-// The fast kernels for AVX2 with FMA: 8 lanes, so a block's rows take two passes.
+// The fast pixel loops for AVX2 with FMA: 8 lanes, so a block's rows take two passes.
 #include <immintrin.h>
 
-#include "imaging/resample/pixel_kernels_impl.hpp"
+#include "imaging/resample/pixel_loops_avx2.hpp"
+#include "imaging/resample/pixel_loops_simd.hpp"
 
 namespace velmora {
 
@@ -32,6 +33,6 @@ struct Avx2Ops {
 
 }  // namespace
 
-const PixelKernels kAvx2PixelKernels = kernels::kernel_table<Avx2Ops>();
+constinit const PixelLoops kAvx2PixelLoops = kernels::loop_table<Avx2Ops>("avx2");
 
 }  // namespace velmora

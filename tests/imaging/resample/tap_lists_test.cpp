@@ -1,4 +1,4 @@
-#include "imaging/resample/tap_list.hpp"
+#include "imaging/resample/tap_lists.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,18 +7,20 @@
 
 #include "base/error.hpp"
 #include "imaging/resample/filters.hpp"
+#include "imaging/resample/pixel_loop_choice.hpp"
 
 namespace velmora {
 namespace {
 
 std::vector<int> indices_of(const TapList& list) {
     std::vector<int> indices;
-    for (int t = 0; t < list.Count; ++t) indices.push_back(list.Taps[static_cast<std::size_t>(t)].Index);
+    for (int t = 0; t < list.Count; ++t) indices.push_back(list.Taps[t].Index);
     return indices;
 }
 
-TapLists lists_for(TFilterProc filter, float width, int source_length, int destination_length) {
-    return build_tap_lists(filter, width, source_length, destination_length,
+TapLists lists_for(TFilterProc filter, float width, int source_length, int destination_length,
+                   const PixelLoops& loops = reference_pixel_loops()) {
+    return build_tap_lists(loops, filter, width, source_length, destination_length,
                            resample_scale(source_length, destination_length));
 }
 
@@ -38,7 +40,7 @@ TEST(TapLists, SameSizeLanczosKeepsFiveTapsWithTheTinyWeights) {
     const TapLists lists = lists_for(Lanczos3Kernel, 3.0f, 20, 20);
     ASSERT_EQ(lists.size(), 20u);
     const TapList& list = lists[10];
-    EXPECT_EQ(list.Taps.size(), 7u) << "room Trunc(2 * 3 + 1)";
+    EXPECT_EQ(list.room, 7) << "room Trunc(2 * 3 + 1)";
     ASSERT_EQ(list.Count, 5) << "the candidates at distance 3 weigh 0 and are dropped";
     EXPECT_EQ(indices_of(list), (std::vector<int>{8, 9, 10, 11, 12}));
     EXPECT_EQ(list.Taps[2].Weight, 1.0f);
@@ -56,7 +58,7 @@ TEST(TapLists, BoxEnlargementsTakeTheLowerPixelAtAHalfWayCentre) {
     const std::vector<int> expected_two[] = {{0}, {0}, {1}};
     for (std::size_t i = 0; i < 3; ++i) {
         // Room for every candidate from the first to the last, at least Trunc(2 * 0.5 + 1).
-        EXPECT_GE(two_to_three[i].Taps.size(), 2u);
+        EXPECT_GE(two_to_three[i].room, 2);
         EXPECT_EQ(two_to_three[i].Count, 1);
         EXPECT_EQ(indices_of(two_to_three[i]), expected_two[i]) << i;
         EXPECT_EQ(two_to_three[i].Taps[0].Weight, 1.0f);
@@ -76,7 +78,7 @@ TEST(TapLists, BoxShrinkDividesItsWeights) {
     EXPECT_EQ(indices_of(lists[0]), (std::vector<int>{1, 0})) << "candidate -1 reflects onto 1";
     EXPECT_EQ(indices_of(lists[1]), (std::vector<int>{1, 2}));
     for (std::size_t i = 0; i < 2; ++i) {
-        for (int t = 0; t < 2; ++t) EXPECT_EQ(lists[i].Taps[static_cast<std::size_t>(t)].Weight, 0.5f);
+        for (int t = 0; t < 2; ++t) EXPECT_EQ(lists[i].Taps[t].Weight, 0.5f);
     }
 }
 
@@ -99,9 +101,9 @@ TEST(TapLists, LanczosFourThousandToOneThousand) {
     EXPECT_EQ(indices_of(lists[999]), last);
 
     for (const TapList& list : lists.lists()) {
-        ASSERT_LE(list.Count, static_cast<int>(list.Taps.size()));
+        ASSERT_LE(list.Count, list.room);
         for (int t = 0; t < list.Count; ++t) {
-            const SourceTap& tap = list.Taps[static_cast<std::size_t>(t)];
+            const SourceTap& tap = list.Taps[t];
             ASSERT_NE(tap.Weight, 0.0f);
             ASSERT_GE(tap.Index, 0);
             ASSERT_LT(tap.Index, 4000);
@@ -109,7 +111,7 @@ TEST(TapLists, LanczosFourThousandToOneThousand) {
     }
     // Not normalised: the weights of a list sum to about 0.99705.
     float sum = 0.0f;
-    for (int t = 0; t < lists[500].Count; ++t) sum += lists[500].Taps[static_cast<std::size_t>(t)].Weight;
+    for (int t = 0; t < lists[500].Count; ++t) sum += lists[500].Taps[t].Weight;
     EXPECT_NEAR(sum, 0.99705f, 0.0001f);
 }
 
@@ -121,7 +123,7 @@ TEST(TapLists, SupportWiderThanTheSourceIsClampedInside) {
         for (const TapList& list : lists.lists()) {
             EXPECT_GT(list.Count, 0);
             for (int t = 0; t < list.Count; ++t) {
-                const int index = list.Taps[static_cast<std::size_t>(t)].Index;
+                const int index = list.Taps[t].Index;
                 EXPECT_GE(index, 0) << source << " -> " << destination;
                 EXPECT_LT(index, source) << source << " -> " << destination;
             }
@@ -155,7 +157,7 @@ TEST(TapLists, HugeFilterWidthIsOutOfMemoryNotAKilledProcess) {
 
 int exact_lists(const TapLists& lists) {
     int exact = 0;
-    for (const TapList& list : lists.lists()) exact += fused_sum_is_exact(list) ? 1 : 0;
+    for (const TapList& list : lists.lists()) exact += list.exact ? 1 : 0;
     return exact;
 }
 
@@ -167,7 +169,7 @@ TEST(TapLists, FusedSumIsExactUnlessWeightsSpreadTooFar) {
     EXPECT_EQ(exact_lists(same), 100);
 
     SourceTap taps[2] = {{0, 0x1p-70f}, {1, 6990507.0f / 8388608.0f}};
-    TapList list{2, taps};
+    TapList list{.Count = 2, .room = 2, .Taps = taps};
     EXPECT_FALSE(fused_sum_is_exact(list)) << "a tiny weight before a large one";
     taps[0].Weight = 0x1p-20f;
     EXPECT_TRUE(fused_sum_is_exact(list));
@@ -178,6 +180,45 @@ TEST(TapLists, FusedSumIsExactUnlessWeightsSpreadTooFar) {
     EXPECT_FALSE(fused_sum_is_exact(list)) << "sums that could overflow must be formed the extended way";
     list.Count = 0;
     EXPECT_TRUE(fused_sum_is_exact(list));
+}
+
+TEST(TapLists, ContiguousOnlyWhereNoCandidateIsReflected) {
+    const TapLists same = lists_for(Lanczos3Kernel, 3.0f, 20, 20);
+    EXPECT_FALSE(same[0].contiguous) << "2, 1, 0, 1, 2";
+    EXPECT_FALSE(same[1].contiguous) << "1, 0, 1, 2, 3";
+    EXPECT_TRUE(same[2].contiguous) << "0 to 4";
+    EXPECT_TRUE(same[17].contiguous) << "15 to 19";
+    EXPECT_FALSE(same[18].contiguous) << "16 to 19, then 19";
+    const TapLists shrink = lists_for(Lanczos3Kernel, 3.0f, 4000, 1000);
+    EXPECT_FALSE(shrink[0].contiguous);
+    EXPECT_TRUE(shrink[500].contiguous);
+    EXPECT_FALSE(shrink[999].contiguous);
+    EXPECT_TRUE(lists_for(BoxKernel, 0.5f, 3, 5)[2].contiguous) << "a single tap";
+}
+
+// 1 at the centre and 2^-70 beside it: the tiny weight before the large one keeps the fused sum from
+// being exact.
+float TinyBesideOneKernel(float value) {
+    if (value == 0.0f) return 1.0f;
+    return std::fabs(value) == 1.0f ? 0x1p-70f : 0.0f;
+}
+
+TEST(TapLists, EachListIsGivenTheKernelThatSumsItWhenBuilt) {
+    for (const char* name : {"none", "avx2", "avx512"}) {
+        const PixelLoops* loops = pixel_loops_named(name);
+        if (loops == nullptr) continue;
+        const bool fast = std::string_view(name) != "none";
+        // Every one of these lists is exact (above), so a fast loop sums them all.
+        const TapLists lanczos = lists_for(Lanczos3Kernel, 3.0f, 100, 100, *loops);
+        for (const TapList& list : lanczos.lists()) {
+            EXPECT_EQ(list.kernel, fast ? TapKernel::kFused : TapKernel::kReference) << name;
+        }
+        const TapLists tiny = lists_for(TinyBesideOneKernel, 1.0f, 2, 2, *loops);
+        for (const TapList& list : tiny.lists()) {
+            EXPECT_FALSE(list.exact) << name;
+            EXPECT_EQ(list.kernel, TapKernel::kReference) << name << ": the fused sum would round once";
+        }
+    }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "imaging/resample/tap_list.hpp"
+#include "imaging/resample/tap_lists.hpp"
 
 #include <algorithm>
 #include <bit>
@@ -88,18 +88,38 @@ float weight_for(const Geometry& g, float centre, std::int32_t j) {
     return weight;
 }
 
-void fill_list(const Geometry& g, const Candidates& candidates, TapList& list) {
+// Fills the list's taps from `storage` on, where its room has been set aside.
+void fill_list(const Geometry& g, const Candidates& candidates, SourceTap* storage, TapList& list) {
+    list.Taps = storage;
+    list.room = static_cast<std::int32_t>(candidates.room());
     for (std::int64_t j = candidates.first; j <= candidates.last; ++j) {
         const float weight = weight_for(g, candidates.centre, static_cast<std::int32_t>(j));
         if (weight == 0.0f) continue;
-        list.Taps[static_cast<std::size_t>(list.Count++)] = {reflect(j, g.length), weight};
+        storage[list.Count++] = {reflect(j, g.length), weight};
     }
+}
+
+bool taps_contiguous(const TapList& list) {
+    for (std::int32_t t = 1; t < list.Count; ++t) {
+        if (list.Taps[t].Index != list.Taps[0].Index + t) return false;
+    }
+    return true;
+}
+
+// What the pixel loops need to know of a filled list. This is the one place that decides which
+// arithmetic sums a list: the fused kernel of `loops`, when they have one and it is exact for the
+// list, else the reference arithmetic.
+void describe_for(const PixelLoops& loops, TapList& list) {
+    list.exact = fused_sum_is_exact(list);
+    list.contiguous = taps_contiguous(list);
+    const bool loops_fused = loops.filter_row != nullptr;
+    list.kernel = loops_fused && list.exact ? TapKernel::kFused : TapKernel::kReference;
 }
 
 }  // namespace
 
-TapLists build_tap_lists(TFilterProc filter, float width, int source_length, int destination_length,
-                         float scale) {
+TapLists build_tap_lists(const PixelLoops& loops, TFilterProc filter, float width, int source_length,
+                         int destination_length, float scale) {
     const Geometry g = geometry_for(filter, width, source_length, scale);
     const auto count = static_cast<std::size_t>(std::max(destination_length, 0));
 
@@ -125,13 +145,12 @@ TapLists build_tap_lists(TFilterProc filter, float width, int source_length, int
     } catch (const std::bad_alloc&) {
         raise_out_of_memory();
     }
-    std::size_t offset = 0;
+    SourceTap* storage = result.storage_.data();
     for (std::size_t i = 0; i < count; ++i) {
-        const auto room = static_cast<std::size_t>(candidates[i].room());
         TapList& list = result.lists_[i];
-        list.Taps = std::span<SourceTap>(result.storage_).subspan(offset, room);
-        offset += room;
-        fill_list(g, candidates[i], list);
+        fill_list(g, candidates[i], storage, list);
+        storage += list.room;
+        describe_for(loops, list);
     }
     return result;
 }
@@ -166,11 +185,12 @@ bool fused_sum_is_exact(const TapList& list) {
     constexpr Extended kLargestSum = 0x1p119L;  // 256 * sum of |w| stays below 2^127
     Extended granule = std::numeric_limits<Extended>::infinity();
     Extended sum = 0;
-    for (const SourceTap& tap : list.Taps.first(static_cast<std::size_t>(list.Count))) {
-        const Extended magnitude = std::fabs(tap.Weight);
+    for (std::int32_t t = 0; t < list.Count; ++t) {
+        const float weight = list.Taps[t].Weight;
+        const Extended magnitude = std::fabs(weight);
         if (magnitude < kSmallest) return false;
         if (granule < 0x1p-56L * magnitude) return false;
-        granule = std::min(granule, lowest_bit(tap.Weight));
+        granule = std::min(granule, lowest_bit(weight));
         sum += magnitude;
     }
     return sum < kLargestSum;

@@ -1,10 +1,11 @@
-// The fast kernels for AVX-512: a 16-lane vector is one register.
+// The fast pixel loops for AVX-512: a 16-lane vector is one register.
 // GCC 12 takes the deliberately undefined pass-through operand inside its AVX-512 intrinsics for an
 // uninitialised variable; the warning says nothing about this code.
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <immintrin.h>
 
-#include "imaging/resample/pixel_kernels_impl.hpp"
+#include "imaging/resample/pixel_loops_avx512.hpp"
+#include "imaging/resample/pixel_loops_simd.hpp"
 
 namespace velmora {
 
@@ -32,6 +33,6 @@ struct Avx512Ops {
 
 }  // namespace
 
-const PixelKernels kAvx512PixelKernels = kernels::kernel_table<Avx512Ops>();
+constinit const PixelLoops kAvx512PixelLoops = kernels::loop_table<Avx512Ops>("avx512");
 
 }  // namespace velmora

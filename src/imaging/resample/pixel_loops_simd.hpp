@@ -1,0 +1,239 @@
+// The fast pixel loops written once over a vector type `Ops` of kLanes floats (8 or 16), instantiated
+// by the file of each instruction set with its own `Ops` in an unnamed namespace (so no instantiation
+// is shared). Include it only from those files. Ops gives: kLanes, Vec, zero(), broadcast(float),
+// load(p) (kLanes floats), load_bytes(p) (kLanes bytes to floats), fma(a, b, c) = a * b + c rounded
+// once, store_bytes(v, p) (kLanes bytes, clamped to 0..255, rounded half to even), and
+// store_widened(bytes, p) (kBlockRows bytes as floats). A block's rows take kBlockRows / kLanes vectors.
+// Every function here is a template over Ops, even where it does not use it: a plain inline function
+// would be one function for both instruction sets, and the linker could keep the wider one for both.
+#pragma once
+
+#include <immintrin.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "imaging/resample/pixel_loops.hpp"
+
+namespace velmora::kernels {
+
+// A block's rows are transposed as 16 x 16 bytes, one row per byte of a 128-bit register.
+static_assert(kBlockRows == 16, "the loops transpose blocks of 16 rows by 16 bytes");
+
+// The rows of a block are read a cache line at a time, this far ahead of the line being gathered.
+inline constexpr std::size_t kCacheLineBytes = 64;
+inline constexpr std::size_t kPrefetchAheadBytes = 512;
+
+// Floats that a row of the vertical pass sums side by side: enough independent sums to hide the
+// latency of the fused multiply-add.
+inline constexpr int kRowSpanFloats = 64;
+
+// Transposes a 16 x 16 block of bytes in place: four perfect shuffles, each rotating the 8 bits of a
+// byte's (row, column) position left by one.
+// Fully unrolled and inlined, so that the block lives in registers: a loop over a block in memory
+// stores narrow vectors and reloads them wide, which stalls on every stage. Its callers unroll their
+// loops over the block for the same reason.
+template <class Ops>
+[[gnu::always_inline]] inline void transpose_block(__m128i (&block)[kBlockRows]) {
+#pragma GCC unroll 4
+    for (int stage = 0; stage < 4; ++stage) {
+        __m128i shuffled[kBlockRows];
+#pragma GCC unroll 8
+        for (int i = 0; i < kBlockRows / 2; ++i) {
+            shuffled[2 * i] = _mm_unpacklo_epi8(block[i], block[i + kBlockRows / 2]);
+            shuffled[2 * i + 1] = _mm_unpackhi_epi8(block[i], block[i + kBlockRows / 2]);
+        }
+#pragma GCC unroll 16
+        for (int i = 0; i < kBlockRows; ++i) block[i] = shuffled[i];
+    }
+}
+
+template <class Ops>
+void gather_columns(const std::uint8_t* const* rows, std::size_t bytes, float* columns) {
+    std::size_t n = 0;
+    for (; n + kBlockRows <= bytes; n += kBlockRows) {
+        // The rows are read left to right a block at a time; ask for their next lines early.
+        if (n % kCacheLineBytes == 0) {
+            for (int r = 0; r < kBlockRows; ++r)
+                _mm_prefetch(reinterpret_cast<const char*>(rows[r] + n + kPrefetchAheadBytes), _MM_HINT_T0);
+        }
+        __m128i block[kBlockRows];
+#pragma GCC unroll 16
+        for (int r = 0; r < kBlockRows; ++r)
+            block[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r] + n));
+        transpose_block<Ops>(block);
+#pragma GCC unroll 16
+        for (std::size_t j = 0; j < kBlockRows; ++j)
+            Ops::store_widened(block[j], columns + (n + j) * kBlockRows);
+    }
+    for (; n < bytes; ++n) {
+        for (int r = 0; r < kBlockRows; ++r)
+            columns[n * kBlockRows + static_cast<std::size_t>(r)] = rows[r][n];
+    }
+}
+
+template <class Ops>
+void scatter_rows(const std::uint8_t* results, std::size_t bytes, std::uint8_t* const* rows, int row_count) {
+    std::size_t m = 0;
+    for (; m + kBlockRows <= bytes; m += kBlockRows) {
+        __m128i block[kBlockRows];
+#pragma GCC unroll 16
+        for (int j = 0; j < kBlockRows; ++j) {
+            block[j] = _mm_loadu_si128(
+                reinterpret_cast<const __m128i*>(results + (m + static_cast<std::size_t>(j)) * kBlockRows));
+        }
+        transpose_block<Ops>(block);
+        for (int r = 0; r < row_count; ++r)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(rows[r] + m), block[r]);
+    }
+    for (; m < bytes; ++m) {
+        for (int r = 0; r < row_count; ++r)
+            rows[r][m] = results[m * kBlockRows + static_cast<std::size_t>(r)];
+    }
+}
+
+// The three channel sums of one pixel for kLanes rows of a block, and one tap added to them.
+template <class Ops>
+struct PixelSums {
+    using Vec = typename Ops::Vec;
+    Vec blue = Ops::zero(), green = Ops::zero(), red = Ops::zero();
+
+    static const float* pixel_at(const float* columns, std::int32_t index, std::int32_t first_column) {
+        return columns + static_cast<std::size_t>(index - first_column) * kBlockPixelValues;
+    }
+    void add(const float* pixel, float weight) {
+        const Vec w = Ops::broadcast(weight);
+        blue = Ops::fma(Ops::load(pixel), w, blue);
+        green = Ops::fma(Ops::load(pixel + kBlockRows), w, green);
+        red = Ops::fma(Ops::load(pixel + 2 * kBlockRows), w, red);
+    }
+    void add(const SourceTap& tap, const float* columns, std::int32_t first_column) {
+        add(pixel_at(columns, tap.Index, first_column), tap.Weight);
+    }
+    void store(std::uint8_t* out) const {  // out: the pixel's results, offset to the first lane
+        Ops::store_bytes(blue, out);
+        Ops::store_bytes(green, out + kBlockRows);
+        Ops::store_bytes(red, out + 2 * kBlockRows);
+    }
+};
+
+// Two neighbouring lists whose taps are runs of columns, the second starting `shift` columns after
+// the first: the columns they share are loaded once for both. Each list still takes its taps in order:
+// the first its own leading taps, then the shared ones, then the rest.
+template <class Ops>
+void filter_shifted_pair(const TapList& one, const TapList& two, std::int32_t shift, const float* columns,
+                         std::int32_t first_column, PixelSums<Ops>& first, PixelSums<Ops>& second) {
+    for (std::int32_t t = 0; t < shift; ++t) first.add(one.Taps[t], columns, first_column);
+    const std::int32_t rest = one.Count - shift;
+    const std::int32_t shared = rest < two.Count ? rest : two.Count;
+    for (std::int32_t t = 0; t < shared; ++t) {
+        const float* pixel = PixelSums<Ops>::pixel_at(columns, two.Taps[t].Index, first_column);
+        const typename Ops::Vec blue = Ops::load(pixel), green = Ops::load(pixel + kBlockRows),
+                                red = Ops::load(pixel + 2 * kBlockRows);
+        const typename Ops::Vec w1 = Ops::broadcast(one.Taps[shift + t].Weight);
+        const typename Ops::Vec w2 = Ops::broadcast(two.Taps[t].Weight);
+        first.blue = Ops::fma(blue, w1, first.blue);
+        second.blue = Ops::fma(blue, w2, second.blue);
+        first.green = Ops::fma(green, w1, first.green);
+        second.green = Ops::fma(green, w2, second.green);
+        first.red = Ops::fma(red, w1, first.red);
+        second.red = Ops::fma(red, w2, second.red);
+    }
+    for (std::int32_t t = shift + shared; t < one.Count; ++t) first.add(one.Taps[t], columns, first_column);
+    for (std::int32_t t = shared; t < two.Count; ++t) second.add(two.Taps[t], columns, first_column);
+}
+
+// Two lists at a time, so that six independent sums hide the latency of the fused multiply-add; each
+// sum takes its own list's taps in order. `columns` and `results` are offset to the first lane.
+template <class Ops>
+void filter_lanes(const TapList* lists, std::size_t list_count, const float* columns,
+                  std::int32_t first_column, std::uint8_t* results) {
+    std::size_t i = 0;
+    for (; i + 1 < list_count; i += 2) {
+        const TapList& one = lists[i];
+        const TapList& two = lists[i + 1];
+        if (one.kernel != TapKernel::kFused || two.kernel != TapKernel::kFused) break;
+        PixelSums<Ops> first, second;
+        const std::int32_t shift =
+            one.Count > 0 && two.Count > 0 ? two.Taps[0].Index - one.Taps[0].Index : -1;
+        if (one.contiguous && two.contiguous && shift >= 0 && shift <= one.Count) {
+            filter_shifted_pair<Ops>(one, two, shift, columns, first_column, first, second);
+        } else {
+            const std::int32_t both = one.Count < two.Count ? one.Count : two.Count;
+            std::int32_t t = 0;
+            for (; t < both; ++t) {
+                first.add(one.Taps[t], columns, first_column);
+                second.add(two.Taps[t], columns, first_column);
+            }
+            for (std::int32_t u = t; u < one.Count; ++u) first.add(one.Taps[u], columns, first_column);
+            for (std::int32_t u = t; u < two.Count; ++u) second.add(two.Taps[u], columns, first_column);
+        }
+        first.store(results + i * kBlockPixelValues);
+        second.store(results + (i + 1) * kBlockPixelValues);
+    }
+    for (; i < list_count; ++i) {
+        if (lists[i].kernel != TapKernel::kFused) continue;
+        PixelSums<Ops> sums;
+        for (std::int32_t t = 0; t < lists[i].Count; ++t) sums.add(lists[i].Taps[t], columns, first_column);
+        sums.store(results + i * kBlockPixelValues);
+    }
+}
+
+template <class Ops>
+void filter_columns(const TapList* lists, std::size_t list_count, const float* columns,
+                    std::int32_t first_column, std::uint8_t* results) {
+    for (int lane = 0; lane < kBlockRows; lane += Ops::kLanes) {
+        filter_lanes<Ops>(lists, list_count, columns + lane, first_column, results + lane);
+    }
+}
+
+// One byte the fused way, for the ends of rows that fill no vector.
+template <class Ops>
+std::uint8_t filter_byte(const TapList& list, const std::uint8_t* work, std::ptrdiff_t work_step) {
+    __m128 acc = _mm_setzero_ps();
+    for (std::int32_t t = 0; t < list.Count; ++t) {
+        const float b = work[list.Taps[t].Index * work_step];
+        acc = _mm_fmadd_ss(_mm_set_ss(b), _mm_set_ss(list.Taps[t].Weight), acc);
+    }
+    acc = _mm_min_ss(_mm_max_ss(acc, _mm_setzero_ps()), _mm_set_ss(255.0f));
+    return static_cast<std::uint8_t>(_mm_cvtss_si32(acc));  // rounds to nearest, ties to even
+}
+
+// The loops over the vectors are unrolled so that the sums stay in registers; kept in memory, every
+// fused multiply-add would wait for the store of the one before.
+template <class Ops, int kVectors>
+void filter_row_span(const TapList& list, const std::uint8_t* work, std::ptrdiff_t work_step,
+                     std::uint8_t* out) {
+    using Vec = typename Ops::Vec;
+    Vec acc[kVectors];
+#pragma GCC unroll 16
+    for (int v = 0; v < kVectors; ++v) acc[v] = Ops::zero();
+    for (std::int32_t t = 0; t < list.Count; ++t) {
+        const std::uint8_t* row = work + list.Taps[t].Index * work_step;
+        const Vec weight = Ops::broadcast(list.Taps[t].Weight);
+#pragma GCC unroll 16
+        for (int v = 0; v < kVectors; ++v)
+            acc[v] = Ops::fma(Ops::load_bytes(row + Ops::kLanes * v), weight, acc[v]);
+    }
+#pragma GCC unroll 16
+    for (int v = 0; v < kVectors; ++v) Ops::store_bytes(acc[v], out + Ops::kLanes * v);
+}
+
+template <class Ops>
+void filter_row(const TapList& list, const std::uint8_t* work, std::ptrdiff_t work_step, std::size_t bytes,
+                std::uint8_t* out) {
+    constexpr std::size_t kLanes = Ops::kLanes;
+    constexpr int kWide = kRowSpanFloats / Ops::kLanes;
+    std::size_t n = 0;
+    for (; n + kLanes * kWide <= bytes; n += kLanes * kWide)
+        filter_row_span<Ops, kWide>(list, work + n, work_step, out + n);
+    for (; n + kLanes <= bytes; n += kLanes) filter_row_span<Ops, 1>(list, work + n, work_step, out + n);
+    for (; n < bytes; ++n) out[n] = filter_byte<Ops>(list, work + n, work_step);
+}
+
+template <class Ops>
+constexpr PixelLoops loop_table(const char* name) {
+    return {name, gather_columns<Ops>, filter_columns<Ops>, scatter_rows<Ops>, filter_row<Ops>};
+}
+
+}  // namespace velmora::kernels
