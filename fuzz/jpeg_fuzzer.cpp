@@ -27,7 +27,7 @@ void scale_while_decoding(velmora::JpegImage& image) {
     if (size.height < 2) return;
     velmora::Picture scaled;
     scaled.set_size(size.width, size.height);
-    const velmora::FilterRecord& lanczos = velmora::FilterTable[5];
+    constexpr const velmora::FilterRecord& lanczos = velmora::filter_named("Lanczos3");
     velmora::RowResampler resampler(velmora::chosen_pixel_loops(), image.width(), image.height(), scaled,
                                     lanczos.Filter, lanczos.Width);
     image.decode_rows(velmora::kResampleRowBlock,

@@ -18,9 +18,7 @@
 namespace velmora {
 namespace {
 
-// Entry 5 of the filter table: Lanczos3Kernel with its width of 3.
-constexpr const FilterRecord& kLanczos3 = FilterTable[5];
-static_assert(kLanczos3.Name == "Lanczos3");
+constexpr const FilterRecord& kLanczos3 = filter_named("Lanczos3");
 
 // The track bar holds 1 to 100; a window that answers anything else gets the nearest of the two.
 std::uint8_t quality_byte(int position) {

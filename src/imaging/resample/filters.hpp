@@ -38,4 +38,13 @@ inline constexpr std::array<FilterRecord, 7> FilterTable = {{
     {"Mitchell", MitchellKernel, 2.0f},
 }};
 
+// The record of FilterTable with the given name, looked up while compiling: a name the table lacks
+// does not compile.
+consteval const FilterRecord& filter_named(std::string_view name) {
+    for (const FilterRecord& record : FilterTable) {
+        if (record.Name == name) return record;
+    }
+    throw "no filter of that name in FilterTable";
+}
+
 }  // namespace velmora

@@ -38,6 +38,12 @@ TEST(Filters, TableHoldsTheSevenKernelsInOrder) {
     }
 }
 
+// Looked up by name while compiling: the entries the names give, first and last included.
+static_assert(&filter_named("Lanczos3") == &FilterTable[5]);
+static_assert(filter_named("Lanczos3").Filter == Lanczos3Kernel && filter_named("Lanczos3").Width == 3.0f);
+static_assert(&filter_named("Box") == &FilterTable[0]);
+static_assert(&filter_named("Mitchell") == &FilterTable[6]);
+
 TEST(Filters, ValuesAtTheTablePoints) {
     // Columns: x, then Box, Triangle, Hermite, Bell, B-Spline, Lanczos3, Mitchell, as seven decimals.
     const struct {
