@@ -21,7 +21,7 @@
 namespace velmora {
 namespace {
 
-// The definition step by step: a work picture of the destination's width and the source's height,
+// The two passes written out literally: a work picture of the destination's width and the source's height,
 // filled row by row, then the destination filled column by column from it.
 void literal_resample(const Picture& source, Picture& destination, const FilterRecord& filter) {
     const int width = destination.width(), height = destination.height();
@@ -127,7 +127,7 @@ std::string resample_into(const PixelLoops& loops, const Picture& source, Pictur
 }
 
 // The loops on a copy of one source into a fresh destination of one size must succeed or fail as the
-// definition does, and on success give its bytes.
+// literal passes do, and on success give their bytes.
 void compare(const PixelLoops& loops, const Picture& source, int width, int height,
              const FilterRecord& filter, int block, std::mt19937& random) {
     Picture expected, result;
@@ -171,17 +171,17 @@ void run_differential(const PixelLoops& loops, unsigned seed) {
     }
 }
 
-TEST(ResampleDifferential, ReferenceLoopGivesTheDefinitionsBytes) {
+TEST(ResampleDifferential, ReferenceLoopGivesTheLiteralPassesBytes) {
     run_differential(reference_pixel_loops(), 1);
 }
 
-TEST(ResampleDifferential, Avx2LoopGivesTheDefinitionsBytes) {
+TEST(ResampleDifferential, Avx2LoopGivesTheLiteralPassesBytes) {
     const PixelLoops* loops = pixel_loops_named("avx2");
     if (loops == nullptr) GTEST_SKIP() << "no AVX2 and FMA on this processor";
     run_differential(*loops, 2);
 }
 
-TEST(ResampleDifferential, Avx512LoopGivesTheDefinitionsBytes) {
+TEST(ResampleDifferential, Avx512LoopGivesTheLiteralPassesBytes) {
     const PixelLoops* loops = pixel_loops_named("avx512");
     if (loops == nullptr) GTEST_SKIP() << "no AVX-512 on this processor";
     run_differential(*loops, 512);

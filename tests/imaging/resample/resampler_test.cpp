@@ -99,7 +99,7 @@ TEST(ResamplePicture, WeightsAreNotNormalised) {
     }
 }
 
-// The sums of one row before they become bytes, by the definition's arithmetic.
+// The sums of one row before they become bytes, every step at extended precision rounded to single.
 std::vector<float> row_sums(const std::vector<int>& row, int width) {
     const int length = static_cast<int>(row.size());
     const TapLists lists = build_tap_lists(reference_pixel_loops(), Lanczos3Kernel, 3.0f, length, width,
@@ -228,7 +228,7 @@ float TieKernel(float value) {
     return 0.0f;
 }
 
-TEST(ResamplePicture, FastLoopsKeepTheDoubleRoundingOfTheDefinition) {
+TEST(ResamplePicture, FastLoopsRoundTwiceWhereTheReferenceArithmeticDoes) {
     const Picture source = gray_picture(2, 2, [](int x, int) { return x == 0 ? 1 : 3; });
     for (const PixelLoops* loops : every_loop()) {
         const Picture result = resampled(*loops, source, 2, 2, TieKernel, 1.0f);
