@@ -16,17 +16,19 @@ struct SourceTap {
 
 // The arithmetic that sums a list.
 enum class TapKernel : std::uint8_t {
-    kReference,  // every step formed at extended precision and rounded to single
-    kFused,      // the fast loop's single-precision fused multiply-add, which is exact for this list
+    kReference = 0,  // every step formed at extended precision and rounded to single
+    kFused,          // the fast loop's single-precision fused multiply-add, which is exact for this list
 };
 
+// A plain aggregate, without default member initialisers, so that it has no constructor of its own;
+// value-initialised it is an empty list summed by the reference arithmetic.
 struct TapList {
-    std::int32_t Count = 0;           // taps in use, at the front of Taps
-    std::int32_t room = 0;            // taps Taps has room for, fixed when the list is built
-    const SourceTap* Taps = nullptr;  // owned by the TapLists the list belongs to
-    bool exact = false;               // the fused sum gives the reference accumulators for any bytes
-    bool contiguous = false;          // Taps[t].Index is Taps[0].Index + t for every tap
-    TapKernel kernel = TapKernel::kReference;
+    std::int32_t Count;     // taps in use, at the front of Taps
+    std::int32_t room;      // taps Taps has room for, fixed when the list is built
+    const SourceTap* Taps;  // owned by the TapLists the list belongs to
+    bool exact;             // the fused sum gives the reference accumulators for any bytes
+    bool contiguous;        // Taps[t].Index is Taps[0].Index + t for every tap
+    TapKernel kernel;
 };
 
 }  // namespace velmora

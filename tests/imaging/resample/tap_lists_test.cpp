@@ -169,7 +169,9 @@ TEST(TapLists, FusedSumIsExactUnlessWeightsSpreadTooFar) {
     EXPECT_EQ(exact_lists(same), 100);
 
     SourceTap taps[2] = {{0, 0x1p-70f}, {1, 6990507.0f / 8388608.0f}};
-    TapList list{.Count = 2, .room = 2, .Taps = taps};
+    TapList list{};
+    list.Count = list.room = 2;
+    list.Taps = taps;
     EXPECT_FALSE(fused_sum_is_exact(list)) << "a tiny weight before a large one";
     taps[0].Weight = 0x1p-20f;
     EXPECT_TRUE(fused_sum_is_exact(list));
