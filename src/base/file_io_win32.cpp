@@ -82,14 +82,16 @@ void write_file_atomically(const std::filesystem::path& path, std::span<const st
     if (failure == 0 && durability == Durability::kFlushToDisk && !FlushFileBuffers(file.get()))
         failure = GetLastError();
     if (!file.close() && failure == 0) failure = GetLastError();
-    // Replaces an older file of that name in one step; write-through returns only once the move is on
-    // the disk.
-    if (failure == 0 &&
-        !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        failure = GetLastError();
     if (failure != 0) {
         DeleteFileW(temporary.c_str());
         raise_cannot_write(path, system_message(failure));
+    }
+    // Replaces an older file of that name in one step (one that is read-only is refused, as a plain
+    // create would refuse it); write-through returns only once the move is on the disk.
+    if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD refusal = GetLastError();
+        DeleteFileW(temporary.c_str());
+        raise_cannot_create(path, system_message(refusal));
     }
 }
 
