@@ -20,6 +20,7 @@
 #include "base/file_io.hpp"
 #include "base/local_time_text.hpp"
 #include "base/program_folder.hpp"
+#include "base/user_folders.hpp"
 #include "batch/photo_pipeline.hpp"
 #include "settings/settings_store.hpp"
 #include "ui/Unit2.hpp"
@@ -255,6 +256,10 @@ void TForm1::pump_messages() {
 
 std::filesystem::path TForm1::program_folder() {
     return velmora::program_folder();
+}
+
+std::filesystem::path TForm1::pictures_folder() {
+    return user_pictures_folder();
 }
 
 std::string TForm1::short_date_text() {
