@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QFileSystemModel>
+#include <QFontInfo>
 
+#include "ui/window_fonts.hpp"
 #include "ui_fixture.hpp"
 
 namespace velmora::testing {
@@ -86,6 +88,34 @@ TEST_F(WindowTest, FileTypeBoxesShowTheDescriptionsAndNothingOfADialogStays) {
     click("Button_logo_src");
     ASSERT_TRUE(answerer.all_actions_taken());
     EXPECT_EQ(logo_type, "Files PNG");
+}
+
+TEST_F(WindowTest, NoConfigurationFileIsWrittenBesideTheHive) {
+    ModalAnswerer answerer;
+    answerer.then(cancel_dialog());
+    answerer.then(cancel_dialog());
+    click("Button1");
+    click("Button_logo_src");
+    ASSERT_TRUE(answerer.all_actions_taken());
+    click("Button3");   // the hive, the one file the program keeps
+    restart_program();  // the dialogs are destroyed, which is when Qt's would record their history
+    windows_ = {};
+    std::vector<std::string> written;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(config_folder()))
+        if (!entry.is_directory())
+            written.push_back(entry.path().lexically_relative(config_folder()).string());
+    ASSERT_FALSE(written.empty());
+    for (const std::string& file : written) EXPECT_TRUE(file.starts_with("velmora/")) << file;
+}
+
+TEST(WindowFonts, AMissingFontIsNamedWithTheOneUsedInItsPlace) {
+    const QString missing = QStringLiteral("Velmora Test Face That Is Nowhere");
+    QFont wanted(missing);
+    wanted.setStyleHint(QFont::SansSerif);
+    EXPECT_EQ(register_font(missing, QStringLiteral("/nonexistent/face.ttf")),
+              QStringLiteral("velmora: the font %1 is not installed; the windows use %2 in its place")
+                  .arg(missing, QFontInfo(wanted).family()));
+    EXPECT_EQ(register_window_fonts(), QString());  // Tahoma, from the Wine fonts the build installs
 }
 
 }  // namespace
