@@ -1,6 +1,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "resources/program_identity.hpp"
 #include "ui_fixture.hpp"
 
 namespace velmora::testing {
