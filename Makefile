@@ -5,12 +5,15 @@
 # make windows: the Windows programs, cross-built with MinGW-w64 into $(WINDOWS_BUILD)/.
 # make test-windows: the Windows build's tests under Wine, and its output compared with the Linux one.
 # make windows-zip: $(WINDOWS_BUILD)/Velmora-<version>-win64.zip with the programs and the licences.
+# make package: the Debian package of the programs, $(BUILD)/velmora_<version>_<architecture>.deb.
+# make check-package: the package built, installed, tried as a new user would, and removed again.
 BUILD ?= build
 BENCH_BUILD ?= build-bench
 CMAKE_FLAGS ?=
 WINDOWS_BUILD ?= build-windows
 
-.PHONY: all bootstrap configure build test run screenshot bench clean windows test-windows windows-zip
+.PHONY: all bootstrap configure build test run screenshot bench package check-package clean \
+	windows test-windows windows-zip
 
 all: build
 
@@ -53,6 +56,12 @@ test-windows: windows configure
 
 windows-zip: windows
 	@cmake --build $(WINDOWS_BUILD) --target windows-zip
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
+check-package: package
+	@scripts/check-package $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include <QIcon>
+#include <QSettings>
 
 #include "app/application.hpp"
 #include "app/error_reporting.hpp"
@@ -30,14 +31,19 @@ void exit_on_fatal(QtMsgType type, const QMessageLogContext& context, const QStr
 }  // namespace
 
 void prepare_application() {
+    // No display name: the platform would append it to every window's title that does not end in it.
     QApplication::setApplicationName(QStringLiteral("velmora"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
+    // Qt's own file dialogs keep their history in a settings file of Qt's; the program keeps nothing of
+    // its own beyond the hive, so the user's settings files of Qt lead nowhere, neither read nor written.
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
     QIcon icon;
     for (int size : kIconSizes) icon.addFile(QStringLiteral(":/icons/velmora-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
     set_handler_error_reporter(report_error);
-    register_window_fonts();
+    const QString font_notice = register_window_fonts();
+    if (!font_notice.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(font_notice));
     QApplication::setFont(window_font());
 }
 
@@ -51,9 +57,14 @@ ProgramWindows create_program_windows() {
     return windows;
 }
 
-int run_program(int& argc, char** argv) {
+int run_program(int argc, char** argv) {
+    // The program takes no command line: Qt sees only the program's name, so that none of its own options
+    // (-style, -reverse, -platform, ...) is read from what the program was started with.
+    static char fallback_name[] = "velmora";
+    int qt_argc = 1;
+    char* qt_argv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallback_name, nullptr};
     qt_default_handler = qInstallMessageHandler(exit_on_fatal);
-    VelmoraApplication application(argc, argv);
+    VelmoraApplication application(qt_argc, qt_argv);
     qInstallMessageHandler(qt_default_handler);
     try {
         prepare_application();

@@ -21,7 +21,8 @@ void prepare_application();
 // Creates both windows; an error in either creation handler is reported and the window still exists.
 ProgramWindows create_program_windows();
 
-// The whole program: prepare, create, show the main window and run the message loop.
-int run_program(int& argc, char** argv);
+// The whole program: prepare, create, show the main window and run the message loop. Of the command
+// line only the program's name is used.
+int run_program(int argc, char** argv);
 
 }  // namespace velmora

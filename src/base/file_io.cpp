@@ -28,8 +28,11 @@ void raise_cannot_open(const std::filesystem::path& path, const std::string& rea
     throw Error(quoted_message("Cannot open file", path, reason));
 }
 
+CannotCreateFile::CannotCreateFile(const std::filesystem::path& path, const std::string& reason)
+    : Error(quoted_message("Cannot create file", path, reason)), path_(path) {}
+
 void raise_cannot_create(const std::filesystem::path& path, const std::string& reason) {
-    throw Error(quoted_message("Cannot create file", path, reason));
+    throw CannotCreateFile(path, reason);
 }
 
 void raise_cannot_write(const std::filesystem::path& path, const std::string& reason) {

@@ -37,6 +37,12 @@ std::string reason(int error_number) {
     return std::strerror(error_number);
 }
 
+// An older file at `path` that this user may not write to. A rename would replace it all the same, where
+// a plain create is refused; other reasons a path cannot be written are met by the steps that follow.
+bool is_write_protected(const std::filesystem::path& path) {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> read_whole_file(const std::filesystem::path& path) {
@@ -58,6 +64,7 @@ std::vector<std::uint8_t> read_whole_file(const std::filesystem::path& path) {
 
 void write_file_atomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                            Durability durability) {
+    if (is_write_protected(path)) raise_cannot_create(path, reason(EACCES));
     const std::filesystem::path temporary = temporary_name_for(path, static_cast<unsigned long>(::getpid()));
     FileDescriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (file.get() < 0) raise_cannot_create(path, reason(errno));
@@ -71,10 +78,14 @@ void write_file_atomically(const std::filesystem::path& path, std::span<const st
     }
     if (failure == 0 && durability == Durability::kFlushToDisk && ::fsync(file.get()) != 0) failure = errno;
     if (file.close() != 0 && failure == 0) failure = errno;
-    if (failure == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
     if (failure != 0) {
         ::unlink(temporary.c_str());
         raise_cannot_write(path, reason(failure));
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int refusal = errno;
+        ::unlink(temporary.c_str());
+        raise_cannot_create(path, reason(refusal));
     }
 }
 

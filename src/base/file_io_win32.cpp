@@ -73,6 +73,10 @@ std::vector<std::uint8_t> read_whole_file(const std::filesystem::path& path) {
 
 void write_file_atomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                            Durability durability) {
+    // A read-only older file refuses a plain create; a move would replace it all the same on some systems.
+    const DWORD older = GetFileAttributesW(path.c_str());
+    if (older != INVALID_FILE_ATTRIBUTES && (older & FILE_ATTRIBUTE_READONLY) != 0)
+        raise_cannot_create(path, system_message(ERROR_ACCESS_DENIED));
     const std::filesystem::path temporary = temporary_name_for(path, GetCurrentProcessId());
     FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -82,14 +86,16 @@ void write_file_atomically(const std::filesystem::path& path, std::span<const st
     if (failure == 0 && durability == Durability::kFlushToDisk && !FlushFileBuffers(file.get()))
         failure = GetLastError();
     if (!file.close() && failure == 0) failure = GetLastError();
-    // Replaces an older file of that name in one step; write-through returns only once the move is on
-    // the disk.
-    if (failure == 0 &&
-        !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        failure = GetLastError();
     if (failure != 0) {
         DeleteFileW(temporary.c_str());
         raise_cannot_write(path, system_message(failure));
+    }
+    // Replaces an older file of that name in one step; write-through returns only once the move is on
+    // the disk.
+    if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD refusal = GetLastError();
+        DeleteFileW(temporary.c_str());
+        raise_cannot_create(path, system_message(refusal));
     }
 }
 

@@ -9,6 +9,7 @@
 #include "base/whole_number.hpp"
 #include "batch/batch_texts.hpp"
 #include "batch/output_location.hpp"
+#include "batch/output_place.hpp"
 
 namespace velmora {
 namespace {
@@ -42,17 +43,6 @@ class RunButtonRestorer {
     const int exceptions_at_start_ = std::uncaught_exceptions();
 };
 
-std::filesystem::path make_output_folder(BatchWindow& window) {
-    // The time is read after the date, so a run started just before midnight names the folder with the
-    // date it started on and a time of that day or of the next.
-    const std::string date_text = window.short_date_text();
-    const std::string time_text = window.long_time_text();
-    const std::filesystem::path folder =
-        output_folder_path(window.program_folder(), output_folder_name(date_text, time_text));
-    create_output_folder(folder);
-    return folder;
-}
-
 }  // namespace
 
 void Button_start_photo_processingClick(BatchWindow& window, const PhotoPipelineFactory& make_pipeline) {
@@ -81,7 +71,7 @@ void run_photo_processing(BatchWindow& window, const PhotoPipelineFactory& make_
     window.pump_messages();
 
     std::unique_ptr<PhotoPipeline> pipeline = make_pipeline();
-    const std::filesystem::path folder = make_output_folder(window);
+    const OutputFolder folder = make_output_folder(window);
 
     // The logo is decided once: a position chosen later in the run does not bring one in.
     const std::string logo_path = window.logo_path_text();
@@ -98,12 +88,13 @@ void run_photo_processing(BatchWindow& window, const PhotoPipelineFactory& make_
         // The pump may have run code that changed this thread's floating-point precision (a library that
         // a dialog loads, say); the picture's arithmetic needs the extended one.
         use_extended_precision();
-        pipeline->process_photo(window, source, output_file_path(folder, running_number), target_width);
+        const std::filesystem::path output = output_file_path(folder.path, running_number);
+        save_into(folder, output, [&] { pipeline->process_photo(window, source, output, target_width); });
     }
     pipeline.reset();
 
     window.set_status(std::string(kStatusCompleted), kStatusGreen);
-    window.show_information_box(std::string(kCompletedMessagePrefix) + path_to_utf8(folder));
+    window.show_information_box(std::string(kCompletedMessagePrefix) + path_to_utf8(folder.path));
     window.pump_messages();
 }
 

@@ -44,6 +44,9 @@ class BatchWindow {
     virtual std::filesystem::path program_folder() = 0;  // folder of the running executable
     virtual std::string short_date_text() = 0;           // today, in the user's short date format
     virtual std::string long_time_text() = 0;            // now, in the user's time format with seconds
+    // Where the output goes when the program's folder may not be written: the user's pictures folder, or
+    // an empty path when the output must stay in the program's folder whatever happens.
+    virtual std::filesystem::path pictures_folder() = 0;
 };
 
 }  // namespace velmora

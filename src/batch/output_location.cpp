@@ -16,13 +16,15 @@ std::string output_folder_name(std::string_view date_text, std::string_view time
     return name;
 }
 
-std::filesystem::path output_folder_path(const std::filesystem::path& program_folder, std::string_view name) {
-    return program_folder / path_from_utf8(name);
+std::filesystem::path output_folder_path(const std::filesystem::path& parent, std::string_view name) {
+    return parent / path_from_utf8(name);
 }
 
-void create_output_folder(const std::filesystem::path& folder) {
-    std::error_code ignored;
-    if (!std::filesystem::exists(folder, ignored)) std::filesystem::create_directories(folder, ignored);
+std::error_code create_output_folder(const std::filesystem::path& folder) {
+    std::error_code error;
+    if (std::filesystem::is_directory(folder, error)) return {};
+    std::filesystem::create_directories(folder, error);
+    return error;
 }
 
 std::filesystem::path output_file_path(const std::filesystem::path& folder, int running_number) {

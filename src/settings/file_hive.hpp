@@ -25,7 +25,8 @@ class FileHive : public RegistryRoot {
     // `file` holds the hive; its key lines start with `root_name`.
     explicit FileHive(std::filesystem::path file, std::string root_name = "HKEY_CURRENT_USER");
 
-    // The current user's hive file, from the environment at the time of the call.
+    // The current user's hive file, velmora/HKEY_CURRENT_USER.reg in the configuration folder, from the
+    // environment at the time of the call.
     static std::filesystem::path current_user_file();
 
     const std::filesystem::path& file() const { return file_; }

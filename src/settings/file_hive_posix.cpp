@@ -1,19 +1,19 @@
 #include "settings/file_hive.hpp"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <tuple>
 #include <utility>
 
 #include "base/file_io.hpp"
+#include "base/folder_access.hpp"
+#include "base/user_folders.hpp"
 #include "settings/hive_format.hpp"
 
 namespace velmora {
@@ -57,7 +57,7 @@ std::optional<HiveLock> acquire_lock(const std::filesystem::path& file) {
 // renamed into it) and an existing hive file must be readable and writable.
 bool access_granted(const std::filesystem::path& file) {
     const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
-    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) return false;
+    if (!may_create_in(folder)) return false;
     if (::faccessat(AT_FDCWD, file.c_str(), F_OK, AT_EACCESS) != 0) return errno == ENOENT;
     return ::faccessat(AT_FDCWD, file.c_str(), R_OK | W_OK, AT_EACCESS) == 0;
 }
@@ -221,19 +221,7 @@ FileHive::FileHive(std::filesystem::path file, std::string root_name)
     : file_(std::move(file)), root_name_(std::move(root_name)) {}
 
 std::filesystem::path FileHive::current_user_file() {
-    std::filesystem::path base;
-    const char* config_home = std::getenv("XDG_CONFIG_HOME");
-    if (config_home != nullptr && std::filesystem::path(config_home).is_absolute()) {
-        base = config_home;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || *home == '\0') {
-            const passwd* user = ::getpwuid(::geteuid());
-            home = user != nullptr ? user->pw_dir : "";
-        }
-        base = std::filesystem::path(home) / ".config";
-    }
-    return base / "velmora" / "HKEY_CURRENT_USER.reg";
+    return user_config_folder() / "velmora" / "HKEY_CURRENT_USER.reg";
 }
 
 std::unique_ptr<OpenRegistryKey> FileHive::open_existing(std::string_view path) {

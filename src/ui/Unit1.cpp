@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -20,11 +19,14 @@
 #include "base/file_io.hpp"
 #include "base/local_time_text.hpp"
 #include "base/program_folder.hpp"
+#include "base/user_folders.hpp"
 #include "batch/photo_pipeline.hpp"
 #include "settings/settings_store.hpp"
 #include "ui/Unit2.hpp"
 #include "ui/digit_edit.hpp"
 #include "ui/display_text.hpp"
+#include "ui/file_dialogs.hpp"
+#include "ui/frame_placement.hpp"
 #include "ui/handler_guard.hpp"
 #include "ui/window_fonts.hpp"
 
@@ -75,8 +77,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     Button1->setFocus();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect work_area = screen->availableGeometry();
-        move(work_area.x() + (work_area.width() - kClientWidth) / 2,
-             work_area.y() + (work_area.height() - kClientHeight) / 2);
+        place_by_frame(*this, [work_area](QSize frame) { return centred_corner(work_area, frame); });
     }
 }
 
@@ -119,7 +120,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::Button1Click() {
-    if (OpenDialog1->exec() != QDialog::Accepted) return;
+    if (!run_open_dialog(*OpenDialog1)) return;
     selection_.clear();
     for (const QString& file : OpenDialog1->selectedFiles())
         selection_.push_back(path_from_utf8(core_text(file)));
@@ -137,7 +138,7 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::Button_logo_srcClick() {
-    if (OpenPictureDialog_logo->exec() != QDialog::Accepted) return;
+    if (!run_open_dialog(*OpenPictureDialog_logo)) return;
     const QStringList chosen = OpenPictureDialog_logo->selectedFiles();
     if (chosen.isEmpty()) return;
     edit_logo_src->setText(chosen.first());
@@ -255,6 +256,10 @@ void TForm1::pump_messages() {
 
 std::filesystem::path TForm1::program_folder() {
     return velmora::program_folder();
+}
+
+std::filesystem::path TForm1::pictures_folder() {
+    return user_pictures_folder();
 }
 
 std::string TForm1::short_date_text() {

@@ -67,6 +67,7 @@ class TForm1 : public QWidget, public BatchWindow, public SettingsWindow {
     void show_information_box(const std::string& text) override;
     void pump_messages() override;
     std::filesystem::path program_folder() override;
+    std::filesystem::path pictures_folder() override;
     std::string short_date_text() override;
     std::string long_time_text() override;
 

@@ -2,16 +2,16 @@
 // or, inside a group box, to the group box; labels without a given size take the size of their text.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QSlider>
 
 #include "ui/Unit1.hpp"
 #include "ui/digit_edit.hpp"
+#include "ui/file_dialogs.hpp"
+#include "ui/push_button.hpp"
+#include "ui/track_bar.hpp"
 #include "ui/window_fonts.hpp"
 
 namespace velmora {
@@ -110,7 +110,7 @@ void TForm1::create_width_and_quality() {
 
     label_image_quality = placed(new QLabel(QStringLiteral("Image quality: 0%"), this), "label_image_quality",
                                  25, 220, 289, 13);
-    picture_quality = placed(new QSlider(Qt::Horizontal, this), "picture_quality", 16, 234, 358, 22);
+    picture_quality = placed(new TrackBar(this), "picture_quality", 16, 234, 358, 22);
     picture_quality->setRange(1, 100);
     picture_quality->setValue(50);
     picture_quality->setSingleStep(1);
@@ -158,28 +158,23 @@ void TForm1::create_logo_group() {
 
     Label_logo_src = auto_label(GroupBox2, "Label_logo_src", QStringLiteral("Logo file (png)"), 16, 77);
     edit_logo_src = placed(new QLineEdit(GroupBox2), "edit_logo_src", 16, 97, 201, 21);
-    Button_logo_src = placed(new QPushButton(QStringLiteral("Choose a logo"), GroupBox2), "Button_logo_src",
+    Button_logo_src = placed(new PushButton(QStringLiteral("Choose a logo"), GroupBox2), "Button_logo_src",
                              223, 96, 105, 23);
 }
 
 void TForm1::create_buttons() {
-    Button1 = placed(new QPushButton(QStringLiteral("Choose images"), this), "Button1", 24, 417, 169, 30);
-    Button3 = placed(new QPushButton(QStringLiteral("Save settings"), this), "Button3", 199, 417, 169, 30);
-    Button_start_photo_processing = placed(new QPushButton(QStringLiteral("Run process"), this),
+    Button1 = placed(new PushButton(QStringLiteral("Choose images"), this), "Button1", 24, 417, 169, 30);
+    Button3 = placed(new PushButton(QStringLiteral("Save settings"), this), "Button3", 199, 417, 169, 30);
+    Button_start_photo_processing = placed(new PushButton(QStringLiteral("Run process"), this),
                                            "Button_start_photo_processing", 24, 453, 169, 30);
-    Button5 = placed(new QPushButton(QStringLiteral("About Velmora"), this), "Button5", 199, 453, 169, 30);
+    Button5 = placed(new PushButton(QStringLiteral("About Velmora"), this), "Button5", 199, 453, 169, 30);
 }
 
 void TForm1::create_dialogs() {
-    OpenDialog1 =
-        new QFileDialog(this, QString(), QString(), QStringLiteral("Files JPG, JPEG (*.jpg *.jpeg)"));
-    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    OpenDialog1->setFileMode(QFileDialog::ExistingFiles);
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenPictureDialog_logo = new QFileDialog(this, QString(), QString(), QStringLiteral("Files PNG (*.png)"));
-    OpenPictureDialog_logo->setObjectName(QStringLiteral("OpenPictureDialog_logo"));
-    OpenPictureDialog_logo->setFileMode(QFileDialog::ExistingFile);
-    OpenPictureDialog_logo->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog1 = make_open_dialog(this, "OpenDialog1", QStringLiteral("Files JPG, JPEG (*.jpg *.jpeg)"),
+                                   QFileDialog::ExistingFiles);
+    OpenPictureDialog_logo = make_open_dialog(this, "OpenPictureDialog_logo",
+                                              QStringLiteral("Files PNG (*.png)"), QFileDialog::ExistingFile);
 }
 
 // Tab order among siblings as designed; the group boxes take no focus themselves, so their children

@@ -1,17 +1,19 @@
 #include "ui/Unit2.hpp"
 
 #include <algorithm>
+#include <climits>
 
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 
 #include "resources/program_identity.hpp"
+#include "ui/frame_placement.hpp"
 #include "ui/handler_guard.hpp"
+#include "ui/push_button.hpp"
 #include "ui/window_fonts.hpp"
 
 namespace velmora {
@@ -61,11 +63,10 @@ TForm2::TForm2(QWidget* owner) : QDialog(owner) {
     Label6->setGeometry(25, 116, 296, 45);
     Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Button1 = new QPushButton(QStringLiteral("Close"), this);
+    Button1 = new PushButton(QStringLiteral("Close"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setFont(regular);
     Button1->setGeometry(93, 177, 158, 25);
-    Button1->setAutoDefault(false);
     for (QWidget* unfocusable : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label_developer_site)})
         unfocusable->setFocusPolicy(Qt::NoFocus);
     connect(Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
@@ -86,14 +87,16 @@ void TForm2::Button1Click() {
 
 void TForm2::show_modally(const QWidget* over) {
     if (!placed_) {
-        const QRect owner = over->geometry();
-        QPoint corner(owner.x() + (owner.width() - width()) / 2, owner.y() + (owner.height() - height()) / 2);
-        if (const QScreen* screen = over->screen()) {
-            const QRect desktop = screen->virtualGeometry();
-            corner.setX(std::max(corner.x(), desktop.left()));
-            corner.setY(std::max(corner.y(), desktop.top()));
-        }
-        move(corner);
+        const QRect owner = over->frameGeometry();
+        const QPoint desktop_corner = over->screen() != nullptr ? over->screen()->virtualGeometry().topLeft()
+                                                                : QPoint(INT_MIN, INT_MIN);
+        const auto corner = [owner, desktop_corner](QSize frame) {
+            const QPoint centred = centred_corner(owner, frame);
+            return QPoint(std::max(centred.x(), desktop_corner.x()),
+                          std::max(centred.y(), desktop_corner.y()));
+        };
+        // This window is framed as the main window is, near enough to guess its frame from that one.
+        place_by_frame(*this, corner, frame_margins(*over));
         placed_ = true;
     }
     exec();

@@ -9,8 +9,6 @@ class QPushButton;
 
 namespace velmora {
 
-inline constexpr const char* kDeveloperSite = "https://velmora.example.com/";
-
 class TForm2 : public QDialog {
   public:
     static constexpr int kClientWidth = 345;

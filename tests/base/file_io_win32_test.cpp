@@ -65,14 +65,27 @@ TEST(FileIoWin32, AnOutputThatAnotherProgramHoldsStaysAsItWas) {
         // A viewer that keeps the picture open and lets no one delete or rename it.
         OtherProgramsHandle viewer(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
         ASSERT_TRUE(viewer.is_open());
+        // The finished output cannot be moved into place: a failure to create it.
         const std::string message = error_of([&] { write_file_atomically(path, {{'n', 'e', 'w'}}); });
-        EXPECT_TRUE(message.starts_with("Cannot write file \"" + path_to_utf8(path) + "\". ")) << message;
+        EXPECT_TRUE(message.starts_with("Cannot create file \"" + path_to_utf8(path) + "\". ")) << message;
     }
     EXPECT_EQ(read_whole_file(path), older);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);  // no temporary left
 
     write_file_atomically(path, {{'n', 'e', 'w'}}, Durability::kFlushToDisk);
     EXPECT_EQ(read_whole_file(path), (std::vector<std::uint8_t>{'n', 'e', 'w'}));
+}
+
+TEST(FileIoWin32, AReadOnlyOlderFileIsRefusedAsAPlainCreateRefusesIt) {
+    TestFolder folder;
+    const auto path = folder.path() / "1.jpg";
+    const std::vector<std::uint8_t> older = {'o', 'l', 'd'};
+    write_file_atomically(path, older);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string message = error_of([&] { write_file_atomically(path, {{'n', 'e', 'w'}}); });
+    EXPECT_TRUE(message.starts_with("Cannot create file \"" + path_to_utf8(path) + "\". ")) << message;
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(read_whole_file(path), older);
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ std::vector<std::uint8_t> by_hand(const Steps& steps) {
 
 std::vector<std::uint8_t> by_batch(const Steps& steps, const TestFolder& temp) {
     FakeBatchWindow window;
-    window.folder = temp.path() / "program";
+    window.folder = temp.path();
     window.width = std::to_string(steps.target_width);
     window.files = {steps.source};
     window.logo_path = path_to_utf8(steps.logo);

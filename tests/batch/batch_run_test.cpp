@@ -71,6 +71,7 @@ TEST(BatchRun, ReadsWritesAndPumpsInTheirOrder) {
     TestFolder program;
     FakeBatchWindow window;
     window.folder = program.path() / path_from_utf8("Программа с пробелом");
+    std::filesystem::create_directories(window.folder);
     window.width = "640";
     window.files = {"/photos/a.JPG", "/other/a.JPG", "/photos/c.jpeg"};
     window.logo_path = "/logos/Логотип.png";

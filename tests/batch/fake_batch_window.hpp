@@ -25,7 +25,9 @@ class FakeBatchWindow : public BatchWindow {
     std::string inset_horizontal = "0";
     std::string inset_vertical = "0";
     int quality_position = 75;
-    std::filesystem::path folder = "/program";
+    // Places where nothing can be made, so that a run that does not care where it writes leaves nothing.
+    std::filesystem::path folder = "/dev/null/program";
+    std::filesystem::path pictures = "/dev/null/pictures";
     std::string date = "08.12.2026";
     std::string time = "0:15:21";
 
@@ -91,6 +93,7 @@ class FakeBatchWindow : public BatchWindow {
         log.push_back("read program folder");
         return folder;
     }
+    std::filesystem::path pictures_folder() override { return read("pictures folder", pictures); }
     std::string short_date_text() override { return read("date", date); }
     std::string long_time_text() override { return read("time", time); }
 

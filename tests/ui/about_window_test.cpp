@@ -1,6 +1,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "resources/program_identity.hpp"
 #include "ui_fixture.hpp"
 
 namespace velmora::testing {
@@ -20,21 +21,23 @@ TEST_F(WindowTest, AboutWindowOpensCentredThenWhereItWasLeft) {
     EXPECT_EQ(about_window().size(), QSize(345, 219));
     EXPECT_EQ(about_window().windowTitle(), "About Velmora");
     main_window().move(300, 200);
-    QPoint first;
+    QRect first;
     QPoint moved_to(40, 30);
     ModalAnswerer answerer;
     answerer.then([&](QWidget& about) {
         EXPECT_EQ(&about, &about_window());
         EXPECT_TRUE(about.isModal());
-        first = about.pos();
+        first = about.frameGeometry();
         about.move(moved_to);
         QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
     });
     click("Button5");
     ASSERT_TRUE(answerer.all_actions_taken());
     EXPECT_FALSE(about_window().isVisible());
-    const QRect main = main_window().geometry();
-    EXPECT_EQ(first, QPoint(main.x() + (main.width() - 345) / 2, main.y() + (main.height() - 219) / 2));
+    // Centred frame over frame, title bars and borders included.
+    const QRect main = main_window().frameGeometry();
+    EXPECT_EQ(first.topLeft(), QPoint(main.x() + (main.width() - first.width()) / 2,
+                                      main.y() + (main.height() - first.height()) / 2));
 
     main_window().move(500, 400);
     QPoint second;

@@ -275,12 +275,19 @@ TEST_F(WindowTest, EachPositionEnablesAndNamesTheInsets) {
 TEST_F(WindowTest, TrackBarMovesByKeysBetweenItsEnds) {
     auto& quality = control<QSlider>("picture_quality");
     quality.setFocus();
-    QTest::keyClick(&quality, Qt::Key_Home);
-    EXPECT_EQ(caption("label_image_quality"), "Image quality: 1%");
-    QTest::keyClick(&quality, Qt::Key_Right);
-    EXPECT_EQ(main_window().quality(), 2);
-    QTest::keyClick(&quality, Qt::Key_PageUp);
-    EXPECT_EQ(main_window().quality(), 4);
+    // The platform's track bar: Left and Up towards the minimum, Right and Down towards the maximum, the
+    // page keys two steps the same ways.
+    const struct {
+        Qt::Key key;
+        int quality;
+    } presses[] = {{Qt::Key_Home, 1},  {Qt::Key_Right, 2},      {Qt::Key_Down, 3},    {Qt::Key_PageDown, 5},
+                   {Qt::Key_Up, 4},    {Qt::Key_PageUp, 2},     {Qt::Key_Left, 1},    {Qt::Key_PageUp, 1},
+                   {Qt::Key_End, 100}, {Qt::Key_PageDown, 100}, {Qt::Key_PageUp, 98}, {Qt::Key_Up, 97}};
+    for (const auto& [key, expected] : presses) {
+        QTest::keyClick(&quality, key);
+        EXPECT_EQ(main_window().quality(), expected) << QKeySequence(key).toString().toStdString();
+    }
+    EXPECT_EQ(caption("label_image_quality"), "Image quality: 97%");
     QTest::keyClick(&quality, Qt::Key_End);
     EXPECT_EQ(caption("label_image_quality"), "Image quality: 100%");
     main_window().set_quality_position(250);

@@ -6,10 +6,11 @@
 // The options stand for the window's controls and are taken as those would hold them: the width and the
 // insets as texts (a text that is no whole number counts as the window counts it), the position as the
 // item index of the position box (0 "Not to put", 1 "Center of the Image", 2 "Top left", 3 "Top right",
-// 4 "Bottom left", 5 "Bottom right"). The output folder is made in DIR, by default the folder of this
-// executable. Status texts and running numbers go to stdout as they change, as does the information
-// box's text; error texts go to stderr. The exit status is 0 after a completed run, 1 after an error,
-// 2 for a command line that cannot be used, 130 when interrupted (the pictures written so far stay).
+// 4 "Bottom left", 5 "Bottom right"). The output folder is made in DIR; without --into, in the folder of
+// this executable when the user may write there, else in Velmora inside the user's pictures folder. Status
+// texts and running numbers go to stdout as they change, as does the information box's text; error texts go
+// to stderr. The exit status is 0 after a completed run, 1 after an error, 2 for a command line that cannot
+// be used, 130 when interrupted (the pictures written so far stay).
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -22,6 +23,7 @@
 #include "base/file_io.hpp"
 #include "base/local_time_text.hpp"
 #include "base/program_folder.hpp"
+#include "base/user_folders.hpp"
 #include "base/whole_number.hpp"
 #include "batch/batch_window.hpp"
 #include "batch/photo_pipeline.hpp"
@@ -147,6 +149,10 @@ class ConsoleBatchWindow final : public BatchWindow {
 
     std::filesystem::path program_folder() override {
         return options_.into ? std::filesystem::absolute(*options_.into) : velmora::program_folder();
+    }
+    // A folder given with --into is where the output goes, or the run fails there.
+    std::filesystem::path pictures_folder() override {
+        return options_.into ? std::filesystem::path() : user_pictures_folder();
     }
     std::string short_date_text() override { return local_short_date_text(); }
     std::string long_time_text() override { return local_long_time_text(); }
