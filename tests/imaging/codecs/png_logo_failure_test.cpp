@@ -6,13 +6,14 @@
 #include "imaging/codecs/png_format.hpp"
 #include "imaging/codecs/png_inflater.hpp"
 #include "imaging/codecs/png_logo.hpp"
+#include "png_messages.hpp"
 #include "png_test_files.hpp"
 
 namespace velmora {
 namespace {
 
 using namespace test;
-using namespace png::message;
+using namespace test::png_message;
 
 std::string failure_of(const Bytes& file) {
     PngLogo logo;

@@ -11,8 +11,8 @@
 
 #include "base/error.hpp"
 #include "base/file_io.hpp"
-#include "imaging/codecs/png_format.hpp"
 #include "imaging/codecs/png_logo.hpp"
+#include "png_messages.hpp"
 
 namespace velmora {
 namespace {
@@ -152,7 +152,7 @@ TEST(PngSuite, EveryValidFileDecodesAsLibpngDecodesIt) {
 }
 
 TEST(PngSuite, EveryCorruptFileFailsWithTheMessageOfItsFault) {
-    using namespace png::message;
+    using namespace test::png_message;
     const std::string not_supported = kNotSupported;
     const std::map<std::string, std::string> expected{
         {"xc1n0g08.png", not_supported + "\r\n(invalid colour type)"},
