@@ -38,6 +38,19 @@ TEST(PngLogo, TruecolourWithAlphaConvertsToPremultipliedPixels) {
     EXPECT_EQ(Bytes(row1, row1 + 8), (Bytes{0, 0, 0, 0, 255, 0, 0, 255}));
 }
 
+TEST(PngLogo, PremultiplyingRoundsToNearest) {
+    // (s * a + 127) / 255 per channel. Red 100, green 1, blue 200 at alpha 128: 12927 / 255 = 50,
+    // 255 / 255 = 1 (truncating 128 / 255 gives 0), 25727 / 255 = 100. Gray 1 at alpha 127:
+    // 254 / 255 = 0, where adding 128 instead of 127 would give 1.
+    const Bytes raw{0, 100, 1, 200, 128, 1, 1, 1, 127};
+    PngLogo logo;
+    logo.load_from_memory(simple_png(2, 1, 8, 6, raw));
+    Picture picture;
+    logo.convert_into(picture);
+    const std::uint8_t* row = std::as_const(picture).scanline(0);
+    EXPECT_EQ(Bytes(row, row + 8), (Bytes{100, 1, 50, 128, 0, 0, 0, 127}));
+}
+
 TEST(PngLogo, TruecolourWithoutTransparencyIsAnOpaqueRectangle) {
     const Bytes raw{0, 10, 20, 30, 40, 50, 60};
     PngLogo logo;

@@ -71,6 +71,20 @@ TEST(DrawLogo, AlphaOverCompositing) {
     EXPECT_EQ(pixel(white, 2, 0), (Bytes{10, 20, 30}));
 }
 
+TEST(DrawLogo, AlphaOverRoundsToNearest) {
+    // White at alpha 128 (P = 128, A = 128) over 100: 128 + (100 * 127 + 127) / 255 = 128 + 12827 / 255,
+    // which is 178; truncating 12700 / 255 would give 177. Over 1: 128 + (127 + 127) / 255 is 128,
+    // where adding 128 before dividing would reach 255 / 255 and give 129.
+    Picture logo = filled(1, 1, PixelFormat::k32Bit, 128);
+    logo.set_has_alpha(true);
+    Picture photo = filled(2, 1, PixelFormat::k24Bit, 100);
+    std::fill(photo.scanline(0) + 3, photo.scanline(0) + 6, 1);
+    draw_logo(logo, photo, {0, 0});
+    draw_logo(logo, photo, {1, 0});
+    EXPECT_EQ(pixel(photo, 0, 0), (Bytes{178, 178, 178}));
+    EXPECT_EQ(pixel(photo, 1, 0), (Bytes{128, 128, 128}));
+}
+
 TEST(DrawLogo, KeyColourAndOpaqueCopies) {
     Picture logo = filled(2, 1, PixelFormat::k24Bit, 0);
     const Bytes pixels{0, 0, 255, 1, 2, 3};  // red, then (3, 2, 1)
