@@ -67,6 +67,44 @@ TEST_F(WindowTest, AboutWindowNeverOpensLeftOfOrAboveTheDesktop) {
     EXPECT_GE(shown_at.y(), desktop.top());
 }
 
+TEST_F(WindowTest, AboutWindowLabelsNameTheProductAndWhatItDoes) {
+    struct Expected {
+        const char* name;
+        QString text;
+        QPoint at;
+        bool bold;
+    };
+    const Expected labels[] = {
+        {"Label1", "About Velmora", {8, 18}, false},
+        {"Label2", "Version:", {25, 56}, true},
+        {"Label3", "2", {74, 56}, false},
+        {"Label4", "Free for personal and business use", {25, 72}, true},
+        {"Label6",
+         "Velmora is an application to resize, compress the images and photos. Also, the application allows "
+         "you to quickly insert logos and copyright marks. ",
+         {25, 116},
+         false},
+    };
+    for (const Expected& expected : labels) {
+        auto* label = about_window().findChild<QLabel*>(QString::fromUtf8(expected.name));
+        ASSERT_NE(label, nullptr) << expected.name;
+        EXPECT_EQ(label->text(), expected.text) << expected.name;
+        EXPECT_EQ(label->pos(), expected.at) << expected.name;
+        EXPECT_EQ(label->font().bold(), expected.bold) << expected.name;
+    }
+    auto* heading = about_window().findChild<QLabel*>(QStringLiteral("Label1"));
+    EXPECT_EQ(heading->size(), QSize(329, 25));
+    EXPECT_EQ(heading->font().pixelSize(), 21);
+    EXPECT_TRUE(heading->alignment() & Qt::AlignHCenter);
+    auto* description = about_window().findChild<QLabel*>(QStringLiteral("Label6"));
+    EXPECT_EQ(description->size(), QSize(296, 45));
+    EXPECT_TRUE(description->wordWrap());
+    auto* close = about_window().findChild<QPushButton*>(QStringLiteral("Button1"));
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->text(), "Close");
+    EXPECT_EQ(close->geometry(), QRect(93, 177, 158, 25));
+}
+
 TEST_F(WindowTest, SiteLabelShowsItsHintAndOpensTheSite) {
     auto* site = about_window().findChild<QLabel*>(QStringLiteral("Label_developer_site"));
     ASSERT_NE(site, nullptr);
