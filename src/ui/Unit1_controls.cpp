@@ -8,6 +8,7 @@
 #include <QLineEdit>
 
 #include "ui/Unit1.hpp"
+#include "ui/auto_label.hpp"
 #include "ui/digit_edit.hpp"
 #include "ui/file_dialogs.hpp"
 #include "ui/push_button.hpp"
@@ -21,17 +22,6 @@ namespace {
 const QColor kBlack(0, 0, 0);
 const QColor kWhite(255, 255, 255);
 const QColor kGrey(kStatusGrey.red, kStatusGrey.green, kStatusGrey.blue);
-
-// A label that takes the size of its text, as the designed labels without a size do.
-QLabel* auto_label(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                   const QFont& font = window_font()) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromUtf8(name));
-    label->setFont(font);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
 
 void set_text_colour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();

@@ -11,26 +11,13 @@
 #include <QUrl>
 
 #include "resources/program_identity.hpp"
+#include "ui/auto_label.hpp"
 #include "ui/frame_placement.hpp"
 #include "ui/handler_guard.hpp"
 #include "ui/push_button.hpp"
 #include "ui/window_fonts.hpp"
 
 namespace velmora {
-
-namespace {
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top,
-              const QFont& font) {
-    auto* created = new QLabel(caption, parent);
-    created->setObjectName(QString::fromUtf8(name));
-    created->setFont(font);
-    created->move(left, top);
-    created->adjustSize();
-    return created;
-}
-
-}  // namespace
 
 TForm2::TForm2(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("Form2"));
@@ -42,23 +29,23 @@ TForm2::TForm2(QWidget* owner) : QDialog(owner) {
 
     const QFont regular = window_font();
     const QFont bold = window_font(kFont8Point, true);
-    Label1 = label(this, "Label1", QStringLiteral("About Velmora"), 8, 18, window_font(kFont16Point));
+    Label1 = auto_label(this, "Label1", QStringLiteral("About Velmora"), 8, 18, window_font(kFont16Point));
     Label1->setGeometry(8, 18, 329, 25);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label2 = label(this, "Label2", QStringLiteral("Version:"), 25, 56, bold);
-    Label3 = label(this, "Label3", QString::fromUtf8(kProgramMajorVersion), 74, 56, regular);
-    Label4 = label(this, "Label4", QStringLiteral("Free for personal and business use"), 25, 72, bold);
+    Label2 = auto_label(this, "Label2", QStringLiteral("Version:"), 25, 56, bold);
+    Label3 = auto_label(this, "Label3", QString::fromUtf8(kProgramMajorVersion), 74, 56, regular);
+    Label4 = auto_label(this, "Label4", QStringLiteral("Free for personal and business use"), 25, 72, bold);
     QFont link = bold;
     link.setUnderline(true);
     Label_developer_site =
-        label(this, "Label_developer_site", QString::fromUtf8(kDeveloperSite), 25, 88, link);
+        auto_label(this, "Label_developer_site", QString::fromUtf8(kDeveloperSite), 25, 88, link);
     Label_developer_site->setCursor(Qt::PointingHandCursor);
     Label_developer_site->installEventFilter(this);
-    Label6 =
-        label(this, "Label6",
-              QStringLiteral("Velmora is an application to resize, compress the images and photos. Also, the "
-                             "application allows you to quickly insert logos and copyright marks. "),
-              25, 116, regular);
+    Label6 = auto_label(
+        this, "Label6",
+        QStringLiteral("Velmora is an application to resize, compress the images and photos. Also, the "
+                       "application allows you to quickly insert logos and copyright marks. "),
+        25, 116, regular);
     Label6->setWordWrap(true);
     Label6->setGeometry(25, 116, 296, 45);
     Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
