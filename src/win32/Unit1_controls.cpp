@@ -17,6 +17,7 @@ namespace {
 constexpr POINT kReportCorner{25, 81};
 constexpr POINT kLogoCorner{25, 265};
 constexpr int kMaxTypedLength = 5;
+constexpr int kQualityThumbLength = 14;
 constexpr int kPositionListHeight = 160;  // the position box's drop-down list below its 21 pixels
 
 Place in_group(POINT corner, Place place) {
@@ -71,10 +72,13 @@ void TForm1::create_width_and_quality() {
     label_image_quality = named("label_image_quality", create_control(window, L"STATIC", "Image quality: 0%",
                                                                       WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                                                                       {25, 220, 289, 13}, window_font()));
-    picture_quality = named("picture_quality",
-                            create_control(window, TRACKBAR_CLASSW, "",
-                                           WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS,
-                                           {16, 234, 358, 22}, window_font()));
+    picture_quality = named(
+        "picture_quality",
+        create_control(window, TRACKBAR_CLASSW, "",
+                       WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | TBS_FIXEDLENGTH,
+                       {16, 234, 358, 22}, window_font()));
+    // A thumb short enough that the tick marks below it fit into the designed height.
+    SendMessageW(picture_quality, TBM_SETTHUMBLENGTH, kQualityThumbLength, 0);
     SendMessageW(picture_quality, TBM_SETRANGEMIN, FALSE, 1);
     SendMessageW(picture_quality, TBM_SETRANGEMAX, FALSE, 100);
     SendMessageW(picture_quality, TBM_SETLINESIZE, 0, 1);
