@@ -77,6 +77,12 @@ TEST_F(WindowTest, AboutWindowShowsTheProductAndTheSite) {
     EXPECT_EQ(text_of(about.control("Label1")), "About Velmora");
     EXPECT_EQ(text_of(about.control("Label3")), "2");
     EXPECT_EQ(text_of(about.control("Label_developer_site")), kDeveloperSite);
+    EXPECT_EQ(hint_of(tooltip_of(about.handle()), about.handle(), about.control("Label_developer_site")),
+              std::string("Visit website ") + kDeveloperSite);
+    SendMessageW(about.handle(), WM_SETCURSOR,
+                 reinterpret_cast<WPARAM>(about.control("Label_developer_site")),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
     const RECT close = place_of(about.control("Button1"));
     EXPECT_EQ(close.left, 93);
     EXPECT_EQ(close.top, 177);

@@ -226,27 +226,6 @@ TEST_F(WindowTest, TrackBarChangesShowInTheQualityLabel) {
     EXPECT_EQ(caption("label_image_quality"), "Image quality: 100%");
 }
 
-// The tool tip control that the window owns, which shows the hints of its controls.
-HWND tooltip_of(HWND owner) {
-    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (GetWindow(window, GW_OWNER) == owner && lstrcmpW(name, TOOLTIPS_CLASSW) == 0) return window;
-    }
-    return nullptr;
-}
-
-std::string hint_of(HWND tooltip, HWND owner, HWND control) {
-    wchar_t text[512] = {};
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = owner;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = text;
-    SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
-    return utf8_of_wide(text);
-}
-
 TEST_F(WindowTest, HintsShowTheirTextsForTenSeconds) {
     const HWND tooltip = tooltip_of(main_window().handle());
     ASSERT_NE(tooltip, nullptr);
@@ -258,8 +237,20 @@ TEST_F(WindowTest, HintsShowTheirTextsForTenSeconds) {
         "the size small picture";
     for (const char* name : {"label_picture_width", "picture_width"})
         EXPECT_EQ(hint_of(tooltip, main_window().handle(), control(name)), width_hint) << name;
-    for (const char* name : {"Label13", "label_logo_padding_horizontal_2", "label_logo_padding_vertical_2"})
+    for (const char* name : {"Label13", "label_logo_padding_horizontal_2", "label_logo_padding_vertical_2"}) {
         EXPECT_EQ(hint_of(tooltip, main_window().handle(), control(name)), "Pixels") << name;
+        // The pixel labels show the help cursor.
+        SendMessageW(main_window().handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control(name)),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HELP)) << name;
+    }
+}
+
+TEST_F(WindowTest, EnterPressesTheFocusedButton) {
+    SetFocus(control("Button3"));
+    PostMessageW(control("Button3"), WM_KEYDOWN, VK_RETURN, 0);
+    pump();
+    EXPECT_EQ(caption("Label_program_status"), "changes have been saved");
 }
 
 }  // namespace

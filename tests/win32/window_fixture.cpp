@@ -153,6 +153,26 @@ void pick(HWND combo_box, int index) {
                  reinterpret_cast<LPARAM>(combo_box));
 }
 
+HWND tooltip_of(HWND owner) {
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (GetWindow(window, GW_OWNER) == owner && lstrcmpW(name, TOOLTIPS_CLASSW) == 0) return window;
+    }
+    return nullptr;
+}
+
+std::string hint_of(HWND tooltip, HWND owner, HWND control) {
+    wchar_t text[512] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text;
+    SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    return utf8_of_wide(text);
+}
+
 void WindowTest::SetUp() {
     RegDeleteTreeW(HKEY_CURRENT_USER, wide_of_utf8(kSettingsKeyPath).c_str());
     restart_program();

@@ -63,6 +63,10 @@ RECT place_of(HWND control);        // relative to the parent's client area
 RECT client_place_of(HWND window);  // the client area on the screen
 // Sends the characters as typed keys (WM_CHAR), after selecting the whole text.
 void type_over(HWND edit, const std::wstring& typed);
+// The tool tip control that the window owns, which shows the hints of its controls, and the hint it
+// shows for one of them.
+HWND tooltip_of(HWND owner);
+std::string hint_of(HWND tooltip, HWND owner, HWND control);
 // Picks an item of a drop-down box as the user does: the selection, then the box's notification.
 void pick(HWND combo_box, int index);
 
