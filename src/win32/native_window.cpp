@@ -1,10 +1,10 @@
 #include "win32/native_window.hpp"
 
 #include <cwchar>
-#include <string>
 
 #include "base/error.hpp"
 #include "base/handler_guard.hpp"
+#include "base/win32_text.hpp"
 
 namespace velmora {
 
@@ -50,7 +50,7 @@ void NativeWindow::create(const wchar_t* caption, DWORD style, DWORD ex_style, H
     CreateWindowExW(ex_style, kWindowClass, caption, style, CW_USEDEFAULT, CW_USEDEFAULT,
                     frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
                     GetModuleHandleW(nullptr), this);
-    if (window_ == nullptr) throw Error("Cannot create the window " + std::to_string(GetLastError()));
+    if (window_ == nullptr) throw Error("Cannot create the window: " + system_message(GetLastError()));
 }
 
 LRESULT NativeWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {

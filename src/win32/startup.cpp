@@ -30,17 +30,11 @@ Application::~Application() {
     CoUninitialize();
 }
 
+// Here, where both windows are complete types.
 ProgramWindows::ProgramWindows() = default;
 ProgramWindows::ProgramWindows(ProgramWindows&&) noexcept = default;
-ProgramWindows& ProgramWindows::operator=(ProgramWindows&& other) noexcept {
-    // The About window goes before the main window that owns it.
-    about_window = std::move(other.about_window);
-    main_window = std::move(other.main_window);
-    return *this;
-}
-ProgramWindows::~ProgramWindows() {
-    about_window.reset();
-}
+ProgramWindows& ProgramWindows::operator=(ProgramWindows&&) noexcept = default;
+ProgramWindows::~ProgramWindows() = default;
 
 ProgramWindows create_program_windows() {
     ProgramWindows windows;

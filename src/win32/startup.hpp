@@ -27,7 +27,8 @@ struct ProgramWindows {
     ~ProgramWindows();
 
     std::unique_ptr<TForm1> main_window;
-    std::unique_ptr<TForm2> about_window;  // owned by the main window's frame; destroyed first
+    std::unique_ptr<TForm2>
+        about_window;  // owned by the main window's frame; declared after it, destroyed first
 };
 
 // Creates both windows; an error in either creation handler is reported and the window still exists.

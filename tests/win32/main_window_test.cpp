@@ -135,6 +135,8 @@ TEST_F(WindowTest, FirstStartWithoutStoredSettingsShowsTheDesignValues) {
               (std::vector<std::string>{"Not to put", "Center of the Image", "Top left", "Top right",
                                         "Bottom left", "Bottom right"}));
     EXPECT_EQ(caption("Label_program_status"), "empty");
+    EXPECT_EQ(text_colour("Label_program_status"), RGB(128, 128, 128));
+    EXPECT_EQ(text_colour("Label1"), RGB(255, 255, 255));
     EXPECT_EQ(caption("label_file_count"), "0");
     EXPECT_EQ(caption("label_file_processed"), "0");
     EXPECT_FALSE(IsWindowVisible(control("CheckBox_delete_exif")));
@@ -251,6 +253,7 @@ TEST_F(WindowTest, EnterPressesTheFocusedButton) {
     PostMessageW(control("Button3"), WM_KEYDOWN, VK_RETURN, 0);
     pump();
     EXPECT_EQ(caption("Label_program_status"), "changes have been saved");
+    EXPECT_EQ(text_colour("Label_program_status"), RGB(0, 146, 10));
 }
 
 }  // namespace

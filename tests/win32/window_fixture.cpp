@@ -198,4 +198,13 @@ HWND WindowTest::control(const char* name) {
     return found;
 }
 
+COLORREF WindowTest::text_colour(const char* name) {
+    const HDC context = CreateCompatibleDC(nullptr);
+    SendMessageW(main_window().handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(context),
+                 reinterpret_cast<LPARAM>(control(name)));
+    const COLORREF colour = GetTextColor(context);
+    DeleteDC(context);
+    return colour;
+}
+
 }  // namespace velmora::testing

@@ -86,6 +86,8 @@ class WindowTest : public ::testing::Test {
     std::string caption(const char* name) { return text_of(control(name)); }
     bool enabled(const char* name) { return IsWindowEnabled(control(name)) != FALSE; }
     void click(const char* name) { SendMessageW(control(name), BM_CLICK, 0, 0); }
+    // The colour the window gives the control's text when the control asks before painting.
+    COLORREF text_colour(const char* name);
 
     ProgramWindows windows_;
 };
