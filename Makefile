@@ -5,6 +5,7 @@
 # make windows: the Windows programs, cross-built with MinGW-w64 into $(WINDOWS_BUILD)/.
 # make test-windows: the Windows build's tests under Wine, and its output compared with the Linux one.
 # make windows-zip: $(WINDOWS_BUILD)/Velmora-<version>-win64.zip with the programs and the licences.
+# make screenshot-windows: the Windows program's windows under Wine as PNGs in $(WINDOWS_BUILD)/screenshots/.
 # make package: the Debian package of the programs, $(BUILD)/velmora_<version>_<architecture>.deb.
 # make check-package: the package built, installed, tried as a new user would, and removed again.
 BUILD ?= build
@@ -13,7 +14,7 @@ CMAKE_FLAGS ?=
 WINDOWS_BUILD ?= build-windows
 
 .PHONY: all bootstrap configure build test run screenshot bench package check-package clean \
-	windows test-windows windows-zip
+	windows test-windows windows-zip screenshot-windows
 
 all: build
 
@@ -56,6 +57,9 @@ test-windows: windows configure
 
 windows-zip: windows
 	@cmake --build $(WINDOWS_BUILD) --target windows-zip
+
+screenshot-windows: windows
+	@scripts/screenshot-windows $(WINDOWS_BUILD)
 
 package: build
 	@cd $(BUILD) && cpack -G DEB

@@ -1,17 +1,11 @@
-# The Windows programs beyond the core: the native front end (src/win32, when it is there: its
-# CMakeLists.txt adds the `velmora` program with resources/velmora.rc), the zip of the programs, and the
-# check that the Windows driver writes the Linux driver's bytes. Included by the top-level
-# CMakeLists.txt after the core, the driver and the tests.
-if(EXISTS ${CMAKE_SOURCE_DIR}/src/win32/CMakeLists.txt)
-  add_subdirectory(src/win32)
-endif()
+# The Windows programs beyond the core and the native front end (src/win32, whose CMakeLists.txt adds
+# the `velmora` program with resources/velmora.rc): the zip of the programs, and the check that the
+# Windows driver writes the Linux driver's bytes. Included by the top-level CMakeLists.txt after the
+# core, the front end, the driver and the tests.
 
-# make windows-zip: Velmora-<version>-win64.zip, the programs built so far and the licences of what is
-# linked into them.
-set(VELMORA_ZIP_PROGRAMS $<TARGET_FILE:velmora-batch>)
-if(TARGET velmora)
-  list(APPEND VELMORA_ZIP_PROGRAMS $<TARGET_FILE:velmora>)
-endif()
+# make windows-zip: Velmora-<version>-win64.zip, both programs and the licences of what is linked into
+# them.
+set(VELMORA_ZIP_PROGRAMS $<TARGET_FILE:velmora-batch> $<TARGET_FILE:velmora>)
 set(VELMORA_ZIP_LICENSES
   "libjpeg-turbo.md=${VELMORA_WINDOWS_DEPS}/src/libjpeg-turbo/LICENSE.md"
   "libjpeg-turbo-ijg.txt=${VELMORA_WINDOWS_DEPS}/src/libjpeg-turbo/README.ijg"
@@ -23,7 +17,7 @@ add_custom_target(windows-zip
   COMMAND ${CMAKE_COMMAND} -DNAME=${VELMORA_ZIP_NAME} "-DPROGRAMS=$<JOIN:${VELMORA_ZIP_PROGRAMS},|>"
           "-DLICENSES=$<JOIN:${VELMORA_ZIP_LICENSES},|>" -DSTRIP=${CMAKE_STRIP} -DOUTPUT=${CMAKE_BINARY_DIR}/${VELMORA_ZIP_NAME}.zip
           -P ${CMAKE_CURRENT_LIST_DIR}/windows_zip.cmake
-  DEPENDS velmora-batch $<$<TARGET_EXISTS:velmora>:velmora>
+  DEPENDS velmora-batch velmora
   COMMENT "Packing ${VELMORA_ZIP_NAME}.zip"
   VERBATIM)
 

@@ -8,10 +8,10 @@
 
 #include "app/application.hpp"
 #include "app/error_reporting.hpp"
+#include "base/handler_guard.hpp"
 #include "resources/program_identity.hpp"
 #include "ui/Unit1.hpp"
 #include "ui/Unit2.hpp"
-#include "ui/handler_guard.hpp"
 #include "ui/window_fonts.hpp"
 
 namespace velmora {

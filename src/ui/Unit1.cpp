@@ -17,6 +17,7 @@
 
 #include "base/error.hpp"
 #include "base/file_io.hpp"
+#include "base/handler_guard.hpp"
 #include "base/local_time_text.hpp"
 #include "base/program_folder.hpp"
 #include "base/user_folders.hpp"
@@ -27,7 +28,6 @@
 #include "ui/display_text.hpp"
 #include "ui/file_dialogs.hpp"
 #include "ui/frame_placement.hpp"
-#include "ui/handler_guard.hpp"
 #include "ui/window_fonts.hpp"
 
 namespace velmora {

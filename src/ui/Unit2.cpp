@@ -10,10 +10,10 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "base/handler_guard.hpp"
 #include "resources/program_identity.hpp"
 #include "ui/auto_label.hpp"
 #include "ui/frame_placement.hpp"
-#include "ui/handler_guard.hpp"
 #include "ui/push_button.hpp"
 #include "ui/window_fonts.hpp"
 

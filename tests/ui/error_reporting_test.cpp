@@ -2,23 +2,11 @@
 
 #include "app/error_reporting.hpp"
 #include "base/error.hpp"
-#include "ui/handler_guard.hpp"
+#include "base/handler_guard.hpp"
 #include "ui_fixture.hpp"
 
 namespace velmora::testing {
 namespace {
-
-TEST(ErrorBoxText, AppendsOneFullStopAfterCharactersBeyondIt) {
-    EXPECT_EQ(error_box_text("Disk full"), "Disk full.");
-    EXPECT_EQ(error_box_text("JPEG error #42"), "JPEG error #42.");
-    EXPECT_EQ(error_box_text("Cannot open file \"/a/b c\". No such file or directory"),
-              "Cannot open file \"/a/b c\". No such file or directory.");
-    EXPECT_EQ(error_box_text("path/"), "path/.");  // '/' is 47
-    EXPECT_EQ(error_box_text(QString::fromUtf8("Ошибка")), QString::fromUtf8("Ошибка."));
-    for (const char* kept :
-         {"Failed to set data for 'photo_width'", "Done.", "(x)", "Stop!", "trailing ", "a-", "a,", ""})
-        EXPECT_EQ(error_box_text(kept), kept) << kept;
-}
 
 // A button whose handler throws what it is given, connected through the guard as the windows' are.
 class ThrowingButton {

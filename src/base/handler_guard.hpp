@@ -1,6 +1,7 @@
-// Event handlers are connected to Qt's signals through this guard, so that no exception ever unwinds
-// through Qt's own frames: whatever a handler throws goes to the error reporter, and the event loop goes
-// on. The application installs its top-level reporter at start-up, before any window exists.
+// Event handlers run through this guard, so that no exception ever unwinds through the frames of the
+// window system that called them (Qt's signals, or a Win32 window procedure): whatever a handler throws
+// goes to the error reporter, and the event loop goes on. The application installs its top-level
+// reporter at start-up, before any window exists; both front ends share this one guard.
 #pragma once
 
 #include <exception>
@@ -27,7 +28,7 @@ void run_reporting_errors(Handler&& handler) noexcept {
     }
 }
 
-// A slot for connect() that runs handler() through the guard; the signal's arguments are not passed,
+// A slot for Qt's connect() that runs handler() through the guard; the signal's arguments are not passed,
 // handlers read what they need from their controls.
 template <class Handler>
 auto guarded(Handler handler) {

@@ -1,4 +1,4 @@
-#include "ui/handler_guard.hpp"
+#include "base/handler_guard.hpp"
 
 namespace velmora {
 
