@@ -71,6 +71,14 @@ class ParallelRun : public ::testing::Test {
     std::map<std::string, FakeBatchWindow> windows_;
 };
 
+RunOptions with_jobs(int jobs, int first_number = 1, std::string folder_name = {}) {
+    RunOptions options;
+    options.jobs = jobs;
+    options.first_number = first_number;
+    options.folder_name = std::move(folder_name);
+    return options;
+}
+
 // The running numbers a window showed, in order.
 std::vector<std::string> numbers_shown(const FakeBatchWindow& window) {
     std::vector<std::string> numbers;
@@ -112,7 +120,7 @@ TEST_F(ParallelRun, AnyNumberOfJobsWritesTheBytesOfTheSerialRun) {
         window.position = 5;
         window.inset_horizontal = "7";
         window.quality_position = 83;
-        Button_start_photo_processingClick(window, make_photo_pipeline, RunOptions{.jobs = jobs});
+        Button_start_photo_processingClick(window, make_photo_pipeline, with_jobs(jobs));
         EXPECT_EQ(numbers_shown(window),
                   (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
         EXPECT_EQ(window.status, "processing is completed");
@@ -142,7 +150,7 @@ TEST_F(ParallelRun, TheFirstFailureInSelectionOrderIsTheOneReportedAndNothingAft
     const std::string message = run_expecting_failure(serial, {});
     EXPECT_EQ(message, "JPEG error #53");
     FakeBatchWindow& parallel = window_for("parallel", names);
-    EXPECT_EQ(run_expecting_failure(parallel, RunOptions{.jobs = 4}), message);
+    EXPECT_EQ(run_expecting_failure(parallel, with_jobs(4)), message);
     EXPECT_EQ(names_in(output_folder("parallel")), (std::set<std::string>{"1.jpg", "2.jpg"}));
     EXPECT_EQ(numbers_shown(parallel), numbers_shown(serial));
     EXPECT_EQ(parallel.status, "processing occurs images");
@@ -198,7 +206,7 @@ TEST_F(ParallelRun, PicturesFinishedAfterAFailingOneAreNeverWritten) {
     LateFailure shared;
     FakeBatchWindow& window = window_for("late", {"1", "2", "3", "4", "5", "6"});
     const std::string message = run_expecting_failure(
-        window, RunOptions{.jobs = 4}, [&] { return std::make_unique<LateFailure::Pipeline>(shared); });
+        window, with_jobs(4), [&] { return std::make_unique<LateFailure::Pipeline>(shared); });
     EXPECT_EQ(message, "picture 3 is broken");
     EXPECT_EQ(files_in(output_folder("late")),
               (std::map<std::string, std::vector<std::uint8_t>>{{"1.jpg", {'1'}}, {"2.jpg", {'2'}}}));
@@ -222,9 +230,7 @@ TEST_F(ParallelRun, AClosedWindowStopsTheRunWithOnlyCompleteFilesNumberedFromThe
     std::filesystem::create_directories(window.folder);
     window.files.assign(12, source("a.jpg"));
     window.closing_number = "45";
-    EXPECT_THROW(Button_start_photo_processingClick(window, make_photo_pipeline,
-                                                    RunOptions{.jobs = 3, .first_number = 41}),
-                 Abort);
+    EXPECT_THROW(Button_start_photo_processingClick(window, make_photo_pipeline, with_jobs(3, 41)), Abort);
     // Pictures 41 to 44 were written before 45 was shown; none after it, and no temporary file.
     EXPECT_EQ(names_in(output_folder("closed")),
               (std::set<std::string>{"41.jpg", "42.jpg", "43.jpg", "44.jpg"}));
@@ -239,8 +245,7 @@ TEST_F(ParallelRun, AClosedWindowStopsTheRunWithOnlyCompleteFilesNumberedFromThe
 TEST_F(ParallelRun, AFolderNameGivenTakesThePlaceOfTheDateAndTime) {
     test::write_jpeg(source("a.jpg"), 90, 60, JpegKind::kBaseline);
     FakeBatchWindow& window = window_for("named", {"a.jpg", "a.jpg"});
-    Button_start_photo_processingClick(window, make_photo_pipeline,
-                                       RunOptions{.jobs = 2, .first_number = 7, .folder_name = "Shard"});
+    Button_start_photo_processingClick(window, make_photo_pipeline, with_jobs(2, 7, "Shard"));
     EXPECT_EQ(names_in(temp_.path() / "named" / "Shard"), (std::set<std::string>{"7.jpg", "8.jpg"}));
     EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "read date"), 0);
     EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "read time"), 0);
