@@ -96,6 +96,32 @@ TEST_F(VelmoraBatchPosix, AnInterruptedParallelRunLeavesOnlyCompleteFiles) {
     EXPECT_EQ(test::read_jpeg_facts(temp_.path() / "out" / "run" / "1.jpg").height, 600);
 }
 
+TEST_F(VelmoraBatchPosix, OnATerminalAProgressLineStandsForThePictureLinesAndQuietForAllButErrors) {
+    if (!test::find_program("script")) GTEST_SKIP() << "script(1) is not installed";
+    const std::string list = photos(3, 300, 200);
+    // script(1) runs the driver on a terminal of its own and copies what it shows to its standard output.
+    const auto on_terminal = [&](const std::string& options) {
+        const std::string line =
+            quoted(driver_) + " --width 100 --quality 80 --jobs 2 --into out " + options + list;
+        shell("script -qec " + test::shell_quoted(std::filesystem::path(line)) +
+              " /dev/null >screen; echo $? >status");
+        return text_of(temp_.path() / "screen");
+    };
+    const std::string screen = on_terminal("--folder shown");
+    EXPECT_NE(screen.find("processing occurs images"), std::string::npos) << screen;
+    EXPECT_NE(screen.find("\r\x1b[K0/3 pictures, "), std::string::npos) << screen;
+    EXPECT_NE(screen.find("\r\x1b[K2/3 pictures, "), std::string::npos) << screen;
+    // Erased before the completion text, which follows on a clean line.
+    EXPECT_NE(screen.find(" left\r\x1b[Kprocessing is completed"), std::string::npos) << screen;
+    EXPECT_EQ(screen.find("picture 1"), std::string::npos) << screen;
+    EXPECT_EQ(files_in(temp_.path() / "out" / "shown").size(), 3u);
+
+    EXPECT_EQ(on_terminal("--folder quiet --quiet"), "");
+    EXPECT_EQ(files_in(temp_.path() / "out" / "quiet").size(), 3u);
+    EXPECT_EQ(on_terminal("--folder quiet --quiet --logo gone.png --position 1").find("Cannot open file"),
+              0u);
+}
+
 TEST_F(VelmoraBatchPosix, ShardsRunByGnuParallelWriteTheFilesOfOneRun) {
     if (!test::find_program("parallel")) GTEST_SKIP() << "GNU parallel is not installed";
     const std::string list = photos(7, 500, 300);
