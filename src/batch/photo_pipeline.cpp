@@ -16,6 +16,7 @@
 #include "imaging/resample/pixel_loop_choice.hpp"
 #include "imaging/resample/resampler.hpp"
 #include "imaging/resample/row_resampler.hpp"
+#include "imaging/resample/tap_list_cache.hpp"
 
 namespace velmora {
 namespace {
@@ -85,7 +86,7 @@ class JpegPhotoPipeline final : public PhotoPipeline {
         if (output_.pixel_format() != PixelFormat::k24Bit) output_ = Picture();
         output_.set_size(size.width, size.height);
         RowResampler resampler(chosen_pixel_loops(), jpeg_.width(), jpeg_.height(), output_, kLanczos3.Filter,
-                               kLanczos3.Width);
+                               kLanczos3.Width, &tap_lists_);
         jpeg_.decode_rows(kResampleRowBlock, [&](const std::uint8_t* const* rows, int count) {
             resampler.add_rows(rows, count);
         });
@@ -116,6 +117,7 @@ class JpegPhotoPipeline final : public PhotoPipeline {
     Picture output_;
     Picture logo_picture_;
     JpegImage jpeg_;
+    TapListCache tap_lists_;  // pictures of one size share their lists
     // Loaded once for the run; every picture gets it once it is there.
     std::shared_ptr<const PngLogo> logo_;
 };
