@@ -95,7 +95,6 @@ PY
 # (baseline photographs of 2 to 4 megapixels, no painting), all commands in one hyperfine run.
 mapfile -t eight < <(ls -S "$backgrounds"/usr/share/backgrounds/mate/nature/*.jpg | head -8)
 echo "bench: eight photographs in one process"
-mkdir -p "$out/im" "$out/gm"
 cat >"$cache/pillow_batch.py" <<'PY'
 import sys
 from PIL import Image
@@ -103,14 +102,18 @@ for i, name in enumerate(sys.argv[2:]):
     im = Image.open(name)
     im.resize((800, round(im.size[1] * 800 / im.size[0])), Image.LANCZOS).save(f"{sys.argv[1]}/pil{i}.jpg", quality=75)
 PY
+# Every run writes into empty folders, as a run's new dated folder is: replacing files costs more (ext4
+# writes a file renamed or truncated over an older one out to the disk at once).
+eighth=$out/eight
 hyperfine -N --style basic --warmup 2 --runs "$runs" --export-json "$cache/eight.json" \
+  --prepare "sh -c 'rm -rf $eighth && mkdir -p $eighth/im $eighth/pil $eighth/thumb'" \
   -n floor "$floor ${eight[*]}" \
-  -n "jobs 1" "$velmora --width 800 --quality 75 --jobs 1 --into $out --folder jobs1 ${eight[*]}" \
-  -n "jobs 2" "$velmora --width 800 --quality 75 --jobs 2 --into $out --folder jobs2 ${eight[*]}" \
-  -n convert "$magick ${eight[*]} -filter Lanczos -resize 800x -quality 75 +adjoin $out/im/%d.jpg" \
-  -n gm "gm mogrify -create-directories -output-directory $out/gm -filter Lanczos -resize 800x -quality 75 ${eight[*]}" \
-  -n pillow "$python $cache/pillow_batch.py $out ${eight[*]}" \
-  -n vipsthumbnail "vipsthumbnail ${eight[*]} -s 800x -o $out/%s-thumb.jpg[Q=75]" >/dev/null
+  -n "jobs 1" "$velmora --width 800 --quality 75 --jobs 1 --into $eighth --folder jobs1 ${eight[*]}" \
+  -n "jobs 2" "$velmora --width 800 --quality 75 --jobs 2 --into $eighth --folder jobs2 ${eight[*]}" \
+  -n convert "$magick ${eight[*]} -filter Lanczos -resize 800x -quality 75 +adjoin $eighth/im/%d.jpg" \
+  -n gm "gm mogrify -create-directories -output-directory $eighth/gm -filter Lanczos -resize 800x -quality 75 ${eight[*]}" \
+  -n pillow "$python $cache/pillow_batch.py $eighth/pil ${eight[*]}" \
+  -n vipsthumbnail "vipsthumbnail ${eight[*]} -s 800x -o $eighth/thumb/%s.jpg[Q=75]" >/dev/null
 "$python" - "$cache/eight.json" <<'PY'
 import json, sys
 runs = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
