@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Per-image time of one batch step (full-size decode, Lanczos-3 down to 800 wide, encode at quality 75):
-# velmora-batch side by side with its peers in one hyperfine run per photograph, and the peak memory of
-# a batch of 20 photographs of 12 megapixels.
+# velmora-batch side by side with its peers in one hyperfine run per photograph; then eight photographs
+# in one process, against the decode floor (jpeg_decode_floor: the same files only decoded, as the codec
+# decodes them) with --jobs 1 and --jobs 2, and the peers over the same eight; and the peak memory of a
+# batch of 20 photographs of 12 megapixels with --jobs 1 and --jobs 2.
 #
-#   bench/batch.sh [BUILD_DIR]      (default: build; velmora-batch must be built there)
+#   bench/batch.sh [BUILD_DIR]      (default: build; velmora-batch must be built there, and the floor
+#                                    there or in build-bench, as make bench builds it)
+#   PER_PHOTO=0 leaves out the runs per photograph; RUNS sets hyperfine's runs (default 10).
 #
 # Photographs: a synthetic 4032 x 3024 one, made once, and those of Debian's mate-backgrounds package,
 # fetched with apt-get download. Both are kept in bench/cache/ (never committed). The peers come with
@@ -15,6 +19,9 @@ build=${1:-build}
 case $build in /*) ;; *) build=$root/$build ;; esac
 velmora=$build/velmora-batch
 [ -x "$velmora" ] || { echo "bench: build $velmora first" >&2; exit 1; }
+floor=$build/bench/jpeg_decode_floor
+[ -x "$floor" ] || floor=$root/build-bench/bench/jpeg_decode_floor
+[ -x "$floor" ] || { echo "bench: build jpeg_decode_floor first (make bench)" >&2; exit 1; }
 cache=$root/bench/cache
 out=$cache/out
 results=$cache/results
@@ -44,6 +51,7 @@ mapfile -t photos < <(printf '%s\n' "$synthetic"; find "$backgrounds" -iname '*.
 width_of() { "$python" -c 'import sys; from PIL import Image; print(Image.open(sys.argv[1]).size[0])' "$1"; }
 
 # 2. Side by side, one hyperfine run per photograph.
+[ "${PER_PHOTO:-1}" = 0 ] && photos=()
 for photo in "${photos[@]}"; do
   name=$(basename "$photo" .jpg)
   width=$(width_of "$photo")
@@ -83,16 +91,53 @@ if ratios:
           f"{math.exp(sum(map(math.log, ratios)) / len(ratios)):.2f}")
 PY
 
-# 4. Peak memory: a batch of 20 photographs of 12 megapixels.
+# 4. Eight ordinary photographs in one process: the eight largest of the collection's nature folder
+# (baseline photographs of 2 to 4 megapixels, no painting), all commands in one hyperfine run.
+mapfile -t eight < <(ls -S "$backgrounds"/usr/share/backgrounds/mate/nature/*.jpg | head -8)
+echo "bench: eight photographs in one process"
+cat >"$cache/pillow_batch.py" <<'PY'
+import sys
+from PIL import Image
+for i, name in enumerate(sys.argv[2:]):
+    im = Image.open(name)
+    im.resize((800, round(im.size[1] * 800 / im.size[0])), Image.LANCZOS).save(f"{sys.argv[1]}/pil{i}.jpg", quality=75)
+PY
+# Every run writes into empty folders, as a run's new dated folder is: replacing files costs more (ext4
+# writes a file renamed or truncated over an older one out to the disk at once).
+eighth=$out/eight
+hyperfine -N --style basic --warmup 2 --runs "$runs" --export-json "$cache/eight.json" \
+  --prepare "sh -c 'rm -rf $eighth && mkdir -p $eighth/im $eighth/pil $eighth/thumb'" \
+  -n floor "$floor ${eight[*]}" \
+  -n "jobs 1" "$velmora --width 800 --quality 75 --jobs 1 --into $eighth --folder jobs1 ${eight[*]}" \
+  -n "jobs 2" "$velmora --width 800 --quality 75 --jobs 2 --into $eighth --folder jobs2 ${eight[*]}" \
+  -n convert "$magick ${eight[*]} -filter Lanczos -resize 800x -quality 75 +adjoin $eighth/im/%d.jpg" \
+  -n gm "gm mogrify -create-directories -output-directory $eighth/gm -filter Lanczos -resize 800x -quality 75 ${eight[*]}" \
+  -n pillow "$python $cache/pillow_batch.py $eighth/pil ${eight[*]}" \
+  -n vipsthumbnail "vipsthumbnail ${eight[*]} -s 800x -o $eighth/thumb/%s.jpg[Q=75]" >/dev/null
+"$python" - "$cache/eight.json" <<'PY'
+import json, sys
+runs = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
+floor = runs["floor"]["median"]
+print(f"{'command':14} {'median ms':>9} {'user ms':>8} {'/floor':>6}")
+for name, r in runs.items():
+    print(f"{name:14} {r['median'] * 1000:9.1f} {r['user'] * 1000:8.1f} {r['median'] / floor:6.2f}")
+PY
+
+# 5. Peak memory: a batch of 20 photographs of 12 megapixels, one picture at a time and two at once.
 list=()
 for i in $(seq 1 20); do list+=("$synthetic"); done
-/usr/bin/time -v "$velmora" --width 800 --quality 75 --into "$out" "${list[@]}" >/dev/null 2>"$results/rss.txt"
-peak_kb=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$results/rss.txt")
-"$python" - "$peak_kb" <<'PY'
+for jobs in 1 2; do
+  /usr/bin/time -v "$velmora" --width 800 --quality 75 --jobs $jobs --into "$out" "${list[@]}" >/dev/null \
+    2>"$results/rss-$jobs.txt"
+done
+peak_kb() { awk -F': ' '/Maximum resident set size/ {print $2}' "$results/rss-$1.txt"; }
+"$python" - "$(peak_kb 1)" "$(peak_kb 2)" <<'PY'
 import sys
-peak = int(sys.argv[1]) * 1024
+one, two = (int(kb) * 1024 for kb in sys.argv[1:])
 pixels = 4032 * 3024 * 3
 bound = 2.5 * pixels + 40 * 2**20
-print(f"peak RSS of 20 x 12 MP: {peak / 2**20:.1f} MiB; bound 2.5 x {pixels / 2**20:.1f} MiB + 40 MiB = "
-      f"{bound / 2**20:.1f} MiB ({'met' if peak <= bound else 'missed'})")
+print(f"peak RSS of 20 x 12 MP, --jobs 1: {one / 2**20:.1f} MiB; bound 2.5 x {pixels / 2**20:.1f} MiB + 40 MiB = "
+      f"{bound / 2**20:.1f} MiB ({'met' if one <= bound else 'missed'})")
+print(f"peak RSS of 20 x 12 MP, --jobs 2: {two / 2**20:.1f} MiB; bound 2 x --jobs 1 + 10 MiB = "
+      f"{(2 * one + 10 * 2**20) / 2**20:.1f} MiB ({'met' if two <= 2 * one + 10 * 2**20 else 'missed'})")
 PY

@@ -10,6 +10,7 @@
 #include "batch/batch_texts.hpp"
 #include "batch/output_location.hpp"
 #include "batch/output_place.hpp"
+#include "batch/parallel_run.hpp"
 
 namespace velmora {
 namespace {
@@ -43,9 +44,24 @@ class RunButtonRestorer {
     const int exceptions_at_start_ = std::uncaught_exceptions();
 };
 
+void process_one_at_a_time(BatchWindow& window, PhotoPipeline& pipeline, const RunPictures& pictures) {
+    int running_number = pictures.first_number;
+    for (const std::filesystem::path& source : pictures.files) {
+        show_running_number(window, running_number);
+        // The pump may have run code that changed this thread's floating-point precision (a library that
+        // a dialog loads, say); the picture's arithmetic needs the extended one.
+        use_extended_precision();
+        const std::filesystem::path output = output_file_path(pictures.folder.path, running_number);
+        save_into(pictures.folder, output,
+                  [&] { pipeline.process_photo(window, source, output, pictures.target_width); });
+        ++running_number;
+    }
+}
+
 }  // namespace
 
-void Button_start_photo_processingClick(BatchWindow& window, const PhotoPipelineFactory& make_pipeline) {
+void Button_start_photo_processingClick(BatchWindow& window, const PhotoPipelineFactory& make_pipeline,
+                                        const RunOptions& options) {
     if (whole_number_from_text(window.width_text(), 0) <= 0) {
         window.show_error_box(std::string(kWidthNotSetMessage));
         return;
@@ -55,12 +71,13 @@ void Button_start_photo_processingClick(BatchWindow& window, const PhotoPipeline
     window.set_run_button_caption(std::string(kProcessingCaption));
     {
         const RunButtonRestorer restorer(window);
-        run_photo_processing(window, make_pipeline);
+        run_photo_processing(window, make_pipeline, options);
     }
     window.pump_messages();
 }
 
-void run_photo_processing(BatchWindow& window, const PhotoPipelineFactory& make_pipeline) {
+void run_photo_processing(BatchWindow& window, const PhotoPipelineFactory& make_pipeline,
+                          const RunOptions& options) {
     const int target_width = whole_number_from_text(window.width_text(), kDefaultTargetWidth);
     const std::vector<std::filesystem::path> files = window.selection();
     if (files.empty()) {
@@ -71,7 +88,8 @@ void run_photo_processing(BatchWindow& window, const PhotoPipelineFactory& make_
     window.pump_messages();
 
     std::unique_ptr<PhotoPipeline> pipeline = make_pipeline();
-    const OutputFolder folder = make_output_folder(window);
+    const OutputFolder folder = options.folder_name.empty() ? make_output_folder(window)
+                                                            : make_output_folder(window, options.folder_name);
 
     // The logo is decided once: a position chosen later in the run does not bring one in.
     const std::string logo_path = window.logo_path_text();
@@ -79,17 +97,11 @@ void run_photo_processing(BatchWindow& window, const PhotoPipelineFactory& make_
         pipeline->load_logo(path_from_utf8(logo_path));
     window.pump_messages();
 
-    int running_number = 0;
-    for (const std::filesystem::path& source : files) {
-        window.pump_messages();
-        ++running_number;
-        window.set_processed_text(std::to_string(running_number));
-        window.pump_messages();
-        // The pump may have run code that changed this thread's floating-point precision (a library that
-        // a dialog loads, say); the picture's arithmetic needs the extended one.
-        use_extended_precision();
-        const std::filesystem::path output = output_file_path(folder.path, running_number);
-        save_into(folder, output, [&] { pipeline->process_photo(window, source, output, target_width); });
+    const RunPictures pictures{files, folder, target_width, options.first_number};
+    if (options.jobs > 1 && files.size() > 1) {
+        process_in_parallel(window, *pipeline, pictures, options.jobs);
+    } else {
+        process_one_at_a_time(window, *pipeline, pictures);
     }
     pipeline.reset();
 

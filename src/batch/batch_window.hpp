@@ -9,24 +9,20 @@
 #include <vector>
 
 #include "base/color.hpp"
+#include "batch/picture_controls.hpp"
 
 namespace velmora {
 
 inline constexpr Color kStatusGreen{0, 146, 10};
 inline constexpr Color kStatusGrey{128, 128, 128};
 
-class BatchWindow {
+// The controls read for every picture and the message pump are PictureControls'.
+class BatchWindow : public PictureControls {
   public:
-    virtual ~BatchWindow() = default;
-
     // What the run reads.
     virtual std::string width_text() = 0;                        // text of picture_width
     virtual std::vector<std::filesystem::path> selection() = 0;  // a copy, in the dialog's order
     virtual std::string logo_path_text() = 0;                    // text of edit_logo_src
-    virtual int logo_position_index() = 0;                       // -1 when no item is selected
-    virtual std::string inset_horizontal_text() = 0;             // text of logo_padding_horizontal
-    virtual std::string inset_vertical_text() = 0;               // text of logo_padding_vertical
-    virtual int quality() = 0;                                   // track bar position, 1 to 100
 
     // What the run writes.
     virtual void set_processed_text(const std::string& text) = 0;  // label_file_processed
@@ -35,10 +31,6 @@ class BatchWindow {
     virtual void set_run_button_caption(const std::string& caption) = 0;
     virtual void show_error_box(const std::string& text) = 0;        // modal, "Error", one OK
     virtual void show_information_box(const std::string& text) = 0;  // modal, "Information", one OK
-
-    // Handles every message already waiting and returns without waiting. Raises Abort once the window
-    // has been closed, which ends the run at that point without a message.
-    virtual void pump_messages() = 0;
 
     // The environment, answered by the window so that tests can pin it.
     virtual std::filesystem::path program_folder() = 0;  // folder of the running executable

@@ -22,6 +22,8 @@ struct OutputFolder {
 
 // Names the folder from the window's date text and then its time text, chooses its place and makes it.
 OutputFolder make_output_folder(BatchWindow& window);
+// The same with a name given instead of the date and time, which are then not read.
+OutputFolder make_output_folder(BatchWindow& window, std::string_view name);
 
 // Runs `work`, which creates `file` inside `folder`. When the folder could not be made, a failure to
 // create the file carries the reason the folder could not be made, not that it is missing.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <utility>
 
 #include "base/whole_number.hpp"
 #include "batch/batch_run.hpp"
@@ -14,6 +16,7 @@
 #include "imaging/resample/pixel_loop_choice.hpp"
 #include "imaging/resample/resampler.hpp"
 #include "imaging/resample/row_resampler.hpp"
+#include "imaging/resample/tap_list_cache.hpp"
 
 namespace velmora {
 namespace {
@@ -28,26 +31,48 @@ std::uint8_t quality_byte(int position) {
 class JpegPhotoPipeline final : public PhotoPipeline {
   public:
     void load_logo(const std::filesystem::path& logo_path) override {
-        logo_.load(logo_path);
-        logo_.mark_transparent();
-        logo_active_ = true;
+        auto logo = std::make_shared<PngLogo>();
+        logo->load(logo_path);
+        logo->mark_transparent();
+        logo_ = std::move(logo);
     }
 
-    void process_photo(BatchWindow& window, const std::filesystem::path& source,
+    // The output file is created only here, after the whole picture has been encoded, and it is written
+    // under a temporary name that replaces the final one only once complete.
+    void process_photo(PictureControls& controls, const std::filesystem::path& source,
                        const std::filesystem::path& output, int target_width) override {
+        encode(controls, source, target_width);
+        jpeg_.save(output);
+    }
+
+    std::vector<std::uint8_t> encode_photo(PictureControls& controls, const std::filesystem::path& source,
+                                           int target_width) override {
+        encode(controls, source, target_width);
+        return jpeg_.compressed_data();
+    }
+
+    std::unique_ptr<PhotoPipeline> sibling() const override {
+        auto other = std::make_unique<JpegPhotoPipeline>();
+        other->logo_ = logo_;
+        return other;
+    }
+
+  private:
+    void encode(PictureControls& controls, const std::filesystem::path& source, int target_width) {
         jpeg_.load(source);
         if (needs_scaling(jpeg_.width(), target_width)) {
             scale_into_output(target_width);
         } else {
             jpeg_.decode_into(output_);
         }
-        window.pump_messages();
-        if (logo_active_) draw_logo_on_output(window);
-        window.pump_messages();
-        encode_and_save(window, output);
+        controls.pump_messages();
+        if (logo_) draw_logo_on_output(controls);
+        controls.pump_messages();
+        jpeg_.take(output_);
+        jpeg_.set_quality(quality_byte(controls.quality()));
+        jpeg_.compress();
     }
 
-  private:
     // The picture is scaled as it is decoded, a block of rows at a time, so the full-size source is never
     // held; the bytes are those of ResamplePicture over the decoded picture. The resampler refuses some
     // sizes (a width or a new height of 1, say) before its first row, but that must not come before the
@@ -61,7 +86,7 @@ class JpegPhotoPipeline final : public PhotoPipeline {
         if (output_.pixel_format() != PixelFormat::k24Bit) output_ = Picture();
         output_.set_size(size.width, size.height);
         RowResampler resampler(chosen_pixel_loops(), jpeg_.width(), jpeg_.height(), output_, kLanczos3.Filter,
-                               kLanczos3.Width);
+                               kLanczos3.Width, &tap_lists_);
         jpeg_.decode_rows(kResampleRowBlock, [&](const std::uint8_t* const* rows, int count) {
             resampler.add_rows(rows, count);
         });
@@ -78,31 +103,23 @@ class JpegPhotoPipeline final : public PhotoPipeline {
 
     // The position and insets are read for every picture, so a change in the window during a run applies from
     // the next picture on.
-    void draw_logo_on_output(BatchWindow& window) {
-        logo_.convert_into(logo_picture_);
-        const int position = window.logo_position_index();
-        const int inset_horizontal = whole_number_from_text(window.inset_horizontal_text(), 0);
-        const int inset_vertical = whole_number_from_text(window.inset_vertical_text(), 0);
+    void draw_logo_on_output(PictureControls& controls) {
+        logo_->convert_into(logo_picture_);
+        const int position = controls.logo_position_index();
+        const int inset_horizontal = whole_number_from_text(controls.inset_horizontal_text(), 0);
+        const int inset_vertical = whole_number_from_text(controls.inset_vertical_text(), 0);
         const auto origin = logo_origin(position, output_.width(), output_.height(), logo_picture_.width(),
                                         logo_picture_.height(), inset_horizontal, inset_vertical);
         if (origin) draw_logo(logo_picture_, output_, *origin);
-    }
-
-    // The output file is created only here, after the whole picture has been encoded, and it is written under
-    // a temporary name that replaces the final one only once complete.
-    void encode_and_save(BatchWindow& window, const std::filesystem::path& output) {
-        jpeg_.take(output_);
-        jpeg_.set_quality(quality_byte(window.quality()));
-        jpeg_.compress();
-        jpeg_.save(output);
     }
 
     Picture source_;
     Picture output_;
     Picture logo_picture_;
     JpegImage jpeg_;
-    PngLogo logo_;
-    bool logo_active_ = false;
+    TapListCache tap_lists_;  // pictures of one size share their lists
+    // Loaded once for the run; every picture gets it once it is there.
+    std::shared_ptr<const PngLogo> logo_;
 };
 
 }  // namespace

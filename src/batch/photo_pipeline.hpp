@@ -3,11 +3,14 @@
 // PhotoPipeline when it starts and releases it when it ends, however it ends.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "batch/batch_window.hpp"
+#include "batch/picture_controls.hpp"
 
 namespace velmora {
 
@@ -19,10 +22,18 @@ class PhotoPipeline {
     virtual void load_logo(const std::filesystem::path& logo_path) = 0;
 
     // Loads `source`, scales it down to `target_width` when it is wider, draws the logo when one was loaded
-    // (at the position and insets the window shows now), encodes it at the window's quality and writes it
-    // to `output`. Runs the window's message pump between its stages. Failures leave it as exceptions.
-    virtual void process_photo(BatchWindow& window, const std::filesystem::path& source,
+    // (at the position and insets the controls show now), encodes it at their quality and writes it to
+    // `output`. Runs the message pump between its stages. Failures leave it as exceptions.
+    virtual void process_photo(PictureControls& controls, const std::filesystem::path& source,
                                const std::filesystem::path& output, int target_width) = 0;
+
+    // process_photo without the write: the bytes it would write.
+    virtual std::vector<std::uint8_t> encode_photo(PictureControls& controls,
+                                                   const std::filesystem::path& source, int target_width) = 0;
+
+    // Another pipeline with a codec and pictures of its own, for another thread, that draws the logo this
+    // one has loaded. The logo is only read from then on, so both may draw it at the same time.
+    virtual std::unique_ptr<PhotoPipeline> sibling() const = 0;
 };
 
 using PhotoPipelineFactory = std::function<std::unique_ptr<PhotoPipeline>()>;

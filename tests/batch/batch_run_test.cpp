@@ -29,11 +29,19 @@ class RecordingPipeline : public PhotoPipeline {
     void load_logo(const std::filesystem::path& logo_path) override {
         window_.log.push_back("load logo " + path_to_utf8(logo_path));
     }
-    void process_photo(BatchWindow&, const std::filesystem::path& source, const std::filesystem::path& output,
-                       int target_width) override {
+    void process_photo(PictureControls&, const std::filesystem::path& source,
+                       const std::filesystem::path& output, int target_width) override {
         window_.log.push_back("process " + path_to_utf8(source) + " -> " + path_to_utf8(output) + " at " +
                               std::to_string(target_width));
         if (source.filename() == "bad.jpg") throw Error("JPEG error #53");
+    }
+    std::vector<std::uint8_t> encode_photo(PictureControls&, const std::filesystem::path& source,
+                                           int) override {
+        window_.log.push_back("encode " + path_to_utf8(source));
+        return {};
+    }
+    std::unique_ptr<PhotoPipeline> sibling() const override {
+        return std::make_unique<RecordingPipeline>(window_);
     }
 
   private:

@@ -5,10 +5,14 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <atomic>
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
 #include "base/win32_text.hpp"
 #include "console.hpp"
@@ -44,6 +48,22 @@ void set_up_console() {
 
 bool interrupt_requested() {
     return interrupts.load() > 0;
+}
+
+bool standard_output_is_terminal() {
+    return _isatty(_fileno(stdout)) != 0;
+}
+
+bool standard_error_is_terminal() {
+    return _isatty(_fileno(stderr)) != 0;
+}
+
+int usable_cores() {
+    DWORD_PTR process = 0;
+    DWORD_PTR system = 0;
+    if (GetProcessAffinityMask(GetCurrentProcess(), &process, &system) && process != 0)
+        return std::popcount(static_cast<std::uint64_t>(process));
+    return static_cast<int>(std::max(std::thread::hardware_concurrency(), 1u));
 }
 
 // The narrow argv holds the arguments in the system's code page, which cannot spell every file name:

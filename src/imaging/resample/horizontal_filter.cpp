@@ -48,36 +48,35 @@ std::vector<HorizontalFilter::ListRun> runs_of(const TapLists& lists) {
 }  // namespace
 
 HorizontalFilter::HorizontalFilter(const PixelLoops& loops, TFilterProc filter, float width, int source_width,
-                                   int destination_width)
+                                   int destination_width, TapListCache* cache)
     : loops_(loops_for(loops, source_width, destination_width)),
-      columns_(build_tap_lists(loops_, filter, width, source_width, destination_width,
-                               resample_scale(source_width, destination_width))) {
-    for (const TapList& list : columns_.lists()) fused_ = fused_ || list.kernel == TapKernel::kFused;
+      columns_(shared_tap_lists(cache, loops_, filter, width, source_width, destination_width)) {
+    for (const TapList& list : columns_->lists()) fused_ = fused_ || list.kernel == TapKernel::kFused;
     if (!fused_) return;
-    runs_ = runs_of(columns_);
+    runs_ = runs_of(*columns_);
     std::size_t widest = 0;
     for (const ListRun& run : runs_) {
         widest = std::max(widest, static_cast<std::size_t>(run.end_column - run.first_column));
     }
     column_values_ = bounded_vector<float>(widest * kBlockPixelValues);
-    results_ = bounded_vector<std::uint8_t>(columns_.size() * kBlockPixelValues);
+    results_ = bounded_vector<std::uint8_t>(columns_->size() * kBlockPixelValues);
 }
 
 void HorizontalFilter::filter_rows_exactly(const std::uint8_t* const* in, std::uint8_t* const* out,
                                            int count) const {
     for (int r = 0; r < count; ++r) {
-        for (std::size_t i = 0; i < columns_.size(); ++i)
-            filter_pixel_exact(columns_[i], in[r], 3, out[r] + 3 * i);
+        for (std::size_t i = 0; i < columns_->size(); ++i)
+            filter_pixel_exact((*columns_)[i], in[r], 3, out[r] + 3 * i);
     }
 }
 
 // The lists the fused sum cannot do exactly, filled in between the fused ones.
 void HorizontalFilter::filter_reference_lists(const std::uint8_t* const* in, int count) {
-    for (std::size_t i = 0; i < columns_.size(); ++i) {
-        if (columns_[i].kernel != TapKernel::kReference) continue;
+    for (std::size_t i = 0; i < columns_->size(); ++i) {
+        if ((*columns_)[i].kernel != TapKernel::kReference) continue;
         for (int r = 0; r < count; ++r) {
             std::uint8_t pixel[3];
-            filter_pixel_exact(columns_[i], in[r], 3, pixel);
+            filter_pixel_exact((*columns_)[i], in[r], 3, pixel);
             for (std::size_t c = 0; c < 3; ++c) {
                 results_[i * kBlockPixelValues + c * kBlockRows + static_cast<std::size_t>(r)] = pixel[c];
             }
@@ -100,12 +99,12 @@ void HorizontalFilter::filter_block(const std::uint8_t* const* in, std::uint8_t*
             from[r] = lanes[r] + 3 * static_cast<std::ptrdiff_t>(run.first_column);
         loops_.gather_columns(from, 3 * static_cast<std::size_t>(run.end_column - run.first_column),
                               column_values_.data());
-        loops_.filter_columns(columns_.lists().data() + run.first_list, run.end_list - run.first_list,
+        loops_.filter_columns(columns_->lists().data() + run.first_list, run.end_list - run.first_list,
                               column_values_.data(), run.first_column,
                               results_.data() + kBlockPixelValues * run.first_list);
     }
     filter_reference_lists(in, count);
-    loops_.scatter_rows(results_.data(), 3 * columns_.size(), out, count);
+    loops_.scatter_rows(results_.data(), 3 * columns_->size(), out, count);
 }
 
 }  // namespace velmora

@@ -4,10 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "imaging/resample/filters.hpp"
 #include "imaging/resample/pixel_loops.hpp"
+#include "imaging/resample/tap_list_cache.hpp"
 #include "imaging/resample/tap_lists.hpp"
 
 namespace velmora {
@@ -17,8 +19,9 @@ class HorizontalFilter {
     // Builds the column lists from source_width to destination_width, failing as build_tap_lists
     // fails, for `loops`, or for the reference loops when a block of such rows would not fit the
     // scratch memory of the fast ones. Scratch memory above the bound fails with "Out of memory".
+    // The lists come from `cache` when one is given.
     HorizontalFilter(const PixelLoops& loops, TFilterProc filter, float width, int source_width,
-                     int destination_width);
+                     int destination_width, TapListCache* cache = nullptr);
 
     // out[r] becomes in[r] filtered with every column list, for r < count <= kBlockRows; both are rows
     // of 24-bit pixels.
@@ -38,7 +41,7 @@ class HorizontalFilter {
     void filter_reference_lists(const std::uint8_t* const* in, int count);
 
     const PixelLoops& loops_;
-    TapLists columns_;
+    std::shared_ptr<const TapLists> columns_;
     bool fused_ = false;  // some list is fused: blocks go through the loops, else row by row
     std::vector<ListRun> runs_;
     std::vector<float> column_values_;

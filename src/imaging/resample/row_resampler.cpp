@@ -12,14 +12,13 @@
 namespace velmora {
 
 RowResampler::RowResampler(const PixelLoops& loops, int source_width, int source_height, Picture& destination,
-                           TFilterProc filter, float width)
+                           TFilterProc filter, float width, TapListCache* cache)
     : loops_(loops),
       source_height_(source_height),
       destination_width_(destination.width()),
       destination_height_(destination.height()),
-      horizontal_(loops, filter, width, source_width, destination_width_),
-      rows_(build_tap_lists(loops, filter, width, source_height, destination_height_,
-                            resample_scale(source_height, destination_height_))),
+      horizontal_(loops, filter, width, source_width, destination_width_, cache),
+      rows_(shared_tap_lists(cache, loops, filter, width, source_height, destination_height_)),
       row_bytes_(3 * static_cast<std::size_t>(destination_width_)) {
     // Rows are reached from row 0 by the distance to row 1, in the work picture (which has the
     // source's height) and in the destination: a picture of a single row fails here.
@@ -34,13 +33,13 @@ RowResampler::RowResampler(const PixelLoops& loops, int source_width, int source
     std::int32_t widest = 0;
     for (std::size_t i = count; i-- > 0;) {
         std::int32_t first = source_height, last = -1;
-        for (std::int32_t t = 0; t < rows_[i].Count; ++t) {
-            first = std::min(first, rows_[i].Taps[t].Index);
-            last = std::max(last, rows_[i].Taps[t].Index);
+        for (std::int32_t t = 0; t < (*rows_)[i].Count; ++t) {
+            first = std::min(first, (*rows_)[i].Taps[t].Index);
+            last = std::max(last, (*rows_)[i].Taps[t].Index);
         }
         last_read_[i] = last;
         keep_from_[i] = std::min(first, keep_from_[i + 1]);
-        widest = std::max(widest, rows_[i].Count);
+        widest = std::max(widest, (*rows_)[i].Count);
     }
     rebased_ = bounded_vector<SourceTap>(static_cast<std::uint64_t>(widest));
 
@@ -98,7 +97,7 @@ void RowResampler::write_ready_rows() {
 // Over the whole width at once: every byte of the row is its own sum with the row's taps, so the order
 // of the taps within each sum is kept.
 void RowResampler::write_row(int i) {
-    TapList list = rows_[static_cast<std::size_t>(i)];
+    TapList list = (*rows_)[static_cast<std::size_t>(i)];
     for (std::int32_t t = 0; t < list.Count; ++t) {
         rebased_[static_cast<std::size_t>(t)] = {list.Taps[t].Index - window_first_, list.Taps[t].Weight};
     }

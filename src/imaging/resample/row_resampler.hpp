@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "imaging/picture.hpp"
@@ -14,6 +15,7 @@
 #include "imaging/resample/horizontal_filter.hpp"
 #include "imaging/resample/pixel_loops.hpp"
 #include "imaging/resample/tap_list.hpp"
+#include "imaging/resample/tap_list_cache.hpp"
 #include "imaging/resample/tap_lists.hpp"
 
 namespace velmora {
@@ -29,8 +31,9 @@ class RowResampler {
     // zero" for a direction scaled to a single pixel (horizontal first), then "Scan line index out of
     // range" for a single source row or fewer than two destination rows; "Out of memory" for lists or
     // work rows above the bound.
+    // The tap lists come from `cache` when one is given.
     RowResampler(const PixelLoops& loops, int source_width, int source_height, Picture& destination,
-                 TFilterProc filter, float width);
+                 TFilterProc filter, float width, TapListCache* cache = nullptr);
     RowResampler(const RowResampler&) = delete;
     RowResampler& operator=(const RowResampler&) = delete;
 
@@ -49,7 +52,7 @@ class RowResampler {
     int destination_width_;
     int destination_height_;
     HorizontalFilter horizontal_;  // built before rows_: a scale of 0 fails horizontally first
-    TapLists rows_;
+    std::shared_ptr<const TapLists> rows_;
     std::uint8_t* destination_row0_ = nullptr;
     std::ptrdiff_t destination_step_ = 0;
 
