@@ -4,16 +4,17 @@
 
 #include "base/file_io.hpp"
 #include "batch/batch_run.hpp"
-#include "fake_batch_window.hpp"
 #include "imaging/codecs/jpeg_image.hpp"
 #include "imaging/codecs/png_logo.hpp"
 #include "imaging/drawing/draw_logo.hpp"
 #include "imaging/resample/filters.hpp"
 #include "imaging/resample/resampler.hpp"
-#include "test_folder.hpp"
-#include "test_images.hpp"
+#include "support/fake_batch_window.hpp"
+#include "support/jpeg_writer.hpp"
+#include "support/test_folder.hpp"
+#include "support/test_pictures.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 const std::filesystem::path kData = std::filesystem::path(VELMORA_TEST_DATA_DIR) / "batch";
@@ -91,4 +92,4 @@ TEST(BatchExactness, TheBatchWritesTheBytesOfTheStepsDoneByHand) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -8,11 +8,11 @@
 #include <iterator>
 
 #include "base/win32_text.hpp"
-#include "platform_support.hpp"
-#include "test_folder.hpp"
+#include "support/platform_support.hpp"
+#include "support/test_folder.hpp"
 #include "window_fixture.hpp"
 
-namespace velmora::testing {
+namespace velmora::test {
 namespace {
 
 const std::filesystem::path kData = VELMORA_TEST_DATA_DIR;
@@ -179,4 +179,4 @@ TEST_F(WindowTest, AWronglyTypedSettingShowsTheVelmoraBoxAndTheWindowStillComes)
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::test

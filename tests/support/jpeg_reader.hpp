@@ -1,0 +1,32 @@
+// JPEG files read with libjpeg directly, independently of the program's own codec: the facts and colours
+// of the batch's outputs, and the decode the benchmarks set beside the program's work.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace velmora::test {
+
+struct JpegFacts {
+    int width = 0;
+    int height = 0;
+    int components = 0;
+    bool progressive = false;
+    bool jfif = false;
+};
+JpegFacts read_jpeg_facts(const std::filesystem::path& path);
+
+struct Rgb {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+};
+// Decodes the file and gives the mean colour of the rectangle [x, x + w) x [y, y + h).
+Rgb mean_color(const std::filesystem::path& path, int x, int y, int w, int h);
+
+// Decodes `file` into `pixels` (rows without padding, blue, green, red) as the program's codec asks
+// libjpeg to: the floating-point inverse DCT, one row at a time.
+void decode_like_the_codec(const std::vector<std::uint8_t>& file, std::vector<std::uint8_t>& pixels);
+
+}  // namespace velmora::test
