@@ -68,13 +68,14 @@ class BatchWindowTest : public WindowTest {
 };
 
 TEST_F(BatchWindowTest, WholeRunWithALogoWritesTheDriversBytes) {
-    std::filesystem::copy_file(kData / "batch/testorig.jpg", pictures_.path() / "first photo.jpg");
-    std::filesystem::copy_file(kData / "batch/progressive.jpg", pictures_.path() / L"другое фото.JPG");
+    std::filesystem::copy_file(kData / "jpeg/testorig.jpg", pictures_.path() / "first photo.jpg");
+    std::filesystem::copy_file(kData / "jpeg/testorig_progressive.jpg",
+                               pictures_.path() / L"другое фото.JPG");
     choose({"first photo.jpg", "другое фото.JPG"});
     EXPECT_EQ(text_of(part("label_file_count")), "2");
 
     SetWindowTextW(part("picture_width"), L"100");
-    const std::filesystem::path logo = kData / "batch/basn6a08.png";
+    const std::filesystem::path logo = kData / "pngsuite/basn6a08.png";
     SetWindowTextW(part("edit_logo_src"), logo.wstring().c_str());
     pick(part("ComboBox_logo_position"), 5);
     SetWindowTextW(part("logo_padding_horizontal"), L"4");
@@ -129,7 +130,7 @@ TEST_F(BatchWindowTest, RunRefusesAZeroWidthAndAnEmptySelection) {
 
 TEST_F(BatchWindowTest, ClosingTheWindowDuringARunEndsItSilently) {
     for (const wchar_t* name : {L"1.jpg", L"2.jpg", L"3.jpg"})
-        std::filesystem::copy_file(kData / "batch/testorig.jpg", pictures_.path() / name);
+        std::filesystem::copy_file(kData / "jpeg/testorig.jpg", pictures_.path() / name);
     choose({"1.jpg", "2.jpg", "3.jpg"});
     SetWindowTextW(part("picture_width"), L"50");
     window_.close_at = "2";
