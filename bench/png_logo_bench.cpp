@@ -133,7 +133,7 @@ void DecodeJpeg12Mpx(benchmark::State& state) {
     photo.width = 4000;
     photo.height = 3000;
     photo.samples =
-        velmora::test::photograph_samples(photo.width, photo.height, 3, velmora::test::kSensorGrain);
+        velmora::test::photograph_samples(photo.width, photo.height, 3, velmora::test::kCameraPhotograph);
     const Bytes file = velmora::test::write_crafted_jpeg(photo);
     Bytes pixels;
     for (auto _ : state) {

@@ -28,7 +28,7 @@ constexpr int kHeight = 600;
 
 const Picture& photograph() {
     static const Picture picture =
-        test::synthetic_photograph(kSourceWidth, kSourceHeight, test::kSensorGrain);
+        test::synthetic_photograph(kSourceWidth, kSourceHeight, test::kCameraPhotograph);
     return picture;
 }
 
@@ -63,7 +63,7 @@ const std::vector<std::uint8_t>& photograph_jpeg() {
         photo.width = kSourceWidth;
         photo.height = kSourceHeight;
         photo.float_dct = true;
-        photo.samples = test::photograph_samples(kSourceWidth, kSourceHeight, 3, test::kSensorGrain);
+        photo.samples = test::photograph_samples(kSourceWidth, kSourceHeight, 3, test::kCameraPhotograph);
         return test::write_crafted_jpeg(photo);
     }();
     return file;

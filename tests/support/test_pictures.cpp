@@ -28,31 +28,32 @@ Picture photograph() {
     return picture_of(read_netpbm(jpeg_data("testorig.ppm")));
 }
 
-std::uint8_t photograph_sample(int x, int y, int width, int height, int channel, int grain) {
+std::uint8_t photograph_sample(int x, int y, int width, int height, int channel, PhotographStyle style) {
     const double u = static_cast<double>(x) / width;
     const double v = static_cast<double>(y) / height;
     double value = 128 + 100 * std::sin(6.0 * u + 2.0 * channel) * std::cos(4.0 * v - channel);
-    if (((x / 7) + (y / 5)) % 9 == 0) value = 255 - value;
-    if (grain > 0) value += (static_cast<double>(grain_hash(x, y, channel) >> 24) / 255 * 2 - 1) * grain;
+    if (((x / (7 * style.patch_scale)) + (y / (5 * style.patch_scale))) % 9 == 0) value = 255 - value;
+    if (style.grain > 0)
+        value += (static_cast<double>(grain_hash(x, y, channel) >> 24) / 255 * 2 - 1) * style.grain;
     return static_cast<std::uint8_t>(std::lround(std::clamp(value, 0.0, 255.0)));
 }
 
-std::vector<std::uint8_t> photograph_samples(int width, int height, int channels, int grain) {
+std::vector<std::uint8_t> photograph_samples(int width, int height, int channels, PhotographStyle style) {
     std::vector<std::uint8_t> samples(static_cast<std::size_t>(width) * height * channels);
     auto at = samples.begin();
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            for (int c = 0; c < channels; ++c) *at++ = photograph_sample(x, y, width, height, c, grain);
+            for (int c = 0; c < channels; ++c) *at++ = photograph_sample(x, y, width, height, c, style);
     return samples;
 }
 
-Picture synthetic_photograph(int width, int height, int grain) {
+Picture synthetic_photograph(int width, int height, PhotographStyle style) {
     Picture picture;
     picture.set_size(width, height);
     for (int y = 0; y < height; ++y) {
         std::uint8_t* row = picture.scanline(y);
         for (int x = 0; x < width; ++x)
-            for (int c = 0; c < 3; ++c) row[3 * x + 2 - c] = photograph_sample(x, y, width, height, c, grain);
+            for (int c = 0; c < 3; ++c) row[3 * x + 2 - c] = photograph_sample(x, y, width, height, c, style);
     }
     return picture;
 }
