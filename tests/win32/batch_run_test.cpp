@@ -4,12 +4,10 @@
 
 #include <commctrl.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "base/win32_text.hpp"
 #include "support/platform_support.hpp"
 #include "support/test_folder.hpp"
+#include "support/whole_file.hpp"
 #include "window_fixture.hpp"
 
 namespace velmora::test {
@@ -17,11 +15,6 @@ namespace {
 
 const std::filesystem::path kData = VELMORA_TEST_DATA_DIR;
 const char* const kFolderName = "08.12.2026 0-15-21";
-
-std::string bytes_of(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // The main window with the program's folder, the date and the time pinned; it closes itself when the
 // running number `close_at` is shown.
@@ -105,9 +98,9 @@ TEST_F(BatchWindowTest, WholeRunWithALogoWritesTheDriversBytes) {
     ASSERT_EQ(test::run_command(command), 0);
     const std::filesystem::path driven_folder = std::filesystem::directory_iterator(driven.path())->path();
     for (const char* name : {"1.jpg", "2.jpg"}) {
-        const std::string written = bytes_of(output_folder() / name);
+        const std::vector<std::uint8_t> written = read_bytes(output_folder() / name);
         EXPECT_GT(written.size(), 1000u) << name;
-        EXPECT_TRUE(written == bytes_of(driven_folder / name)) << name;
+        EXPECT_TRUE(written == read_bytes(driven_folder / name)) << name;
     }
 }
 
