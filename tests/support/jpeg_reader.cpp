@@ -56,19 +56,53 @@ Rgb mean_color(const std::filesystem::path& path, int x, int y, int w, int h) {
             static_cast<int>(sums[2] / count)};
 }
 
-void decode_like_the_codec(const std::vector<std::uint8_t>& file, std::vector<std::uint8_t>& pixels) {
+void decode_like_the_codec(const std::vector<std::uint8_t>& file, RowDestination& destination) {
     decompress(file, [&](jpeg_decompress_struct& info) {
+        switch (info.jpeg_color_space) {
+            case JCS_GRAYSCALE:
+                info.out_color_space = JCS_GRAYSCALE;
+                info.quantize_colors = TRUE;
+                info.desired_number_of_colors = 236;
+                info.dither_mode = JDITHER_FS;
+                info.two_pass_quantize = FALSE;
+                break;
+            case JCS_CMYK:
+            case JCS_YCCK:
+                info.out_color_space = JCS_CMYK;
+                break;
+            default:
+                info.out_color_space = JCS_EXT_BGR;
+        }
+        info.do_block_smoothing = TRUE;
         info.dct_method = JDCT_FLOAT;
-        info.out_color_space = JCS_EXT_BGR;
+        info.do_fancy_upsampling = TRUE;
         jpeg_start_decompress(&info);
-        const std::size_t stride = static_cast<std::size_t>(info.output_width) * 3;
-        pixels.resize(stride * info.output_height);
+        destination.begin(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                          info.output_components);
         while (info.output_scanline < info.output_height) {
-            JSAMPROW rows[1] = {pixels.data() + stride * info.output_scanline};
+            JSAMPROW rows[1] = {destination.row(static_cast<int>(info.output_scanline))};
             jpeg_read_scanlines(&info, rows, 1);
         }
         jpeg_finish_decompress(&info);
     });
+}
+
+void decode_like_the_codec(const std::vector<std::uint8_t>& file, std::vector<std::uint8_t>& pixels) {
+    class WholePicture : public RowDestination {
+      public:
+        explicit WholePicture(std::vector<std::uint8_t>& pixels) : pixels_(pixels) {}
+        void begin(int width, int height, int components) override {
+            stride_ = static_cast<std::size_t>(width) * components;
+            pixels_.resize(stride_ * height);
+        }
+        std::uint8_t* row(int y) override { return pixels_.data() + stride_ * y; }
+
+      private:
+        std::vector<std::uint8_t>& pixels_;
+        std::size_t stride_ = 0;
+    };
+    WholePicture whole(pixels);
+    decode_like_the_codec(file, whole);
 }
 
 }  // namespace velmora::test

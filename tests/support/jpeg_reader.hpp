@@ -25,8 +25,19 @@ struct Rgb {
 // Decodes the file and gives the mean colour of the rectangle [x, x + w) x [y, y + h).
 Rgb mean_color(const std::filesystem::path& path, int x, int y, int w, int h);
 
-// Decodes `file` into `pixels` (rows without padding, blue, green, red) as the program's codec asks
-// libjpeg to: the floating-point inverse DCT, one row at a time.
+// Where a decode puts its rows: told the output's size once, then asked for the place of each row.
+class RowDestination {
+  public:
+    virtual ~RowDestination() = default;
+    virtual void begin(int width, int height, int components) = 0;
+    virtual std::uint8_t* row(int y) = 0;
+};
+
+// Decodes `file` as the program's codec asks libjpeg to, one row at a time: the floating-point inverse
+// DCT, fancy upsampling and block smoothing; colour as blue, green, red, gray through the one-pass
+// quantizer with 236 levels, CMYK as CMYK.
+void decode_like_the_codec(const std::vector<std::uint8_t>& file, RowDestination& destination);
+// The same into `pixels`, rows without padding.
 void decode_like_the_codec(const std::vector<std::uint8_t>& file, std::vector<std::uint8_t>& pixels);
 
 }  // namespace velmora::test
