@@ -12,5 +12,5 @@ velmora_add_benchmark(jpeg_codec_bench ${CMAKE_CURRENT_SOURCE_DIR}/jpeg/codec_be
 
 # The decode floor of bench/batch.sh: libjpeg alone, set up as the codec sets it up.
 add_executable(jpeg_decode_floor ${CMAKE_CURRENT_SOURCE_DIR}/jpeg/decode_floor.cpp)
-target_link_libraries(jpeg_decode_floor PRIVATE JPEG::JPEG)
+target_link_libraries(jpeg_decode_floor PRIVATE velmora_test_support)
 target_link_options(jpeg_decode_floor PRIVATE -static-libstdc++ -static-libgcc)

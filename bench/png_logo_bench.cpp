@@ -3,7 +3,6 @@
 //   compression), decoded to 8-bit samples from memory.
 //   ConvertAndDraw400x200 vs DecodeJpeg12Mpx: one picture's logo work against one photo decode.
 #include <benchmark/benchmark.h>
-#include <jpeglib.h>
 #include <png.h>
 
 #include <csetjmp>
@@ -15,6 +14,9 @@
 
 #include "imaging/codecs/png_logo.hpp"
 #include "imaging/drawing/draw_logo.hpp"
+#include "support/jpeg_reader.hpp"
+#include "support/jpeg_writer.hpp"
+#include "support/test_pictures.hpp"
 
 namespace {
 
@@ -125,59 +127,17 @@ void ConvertAndDraw400x200(benchmark::State& state) {
 }
 BENCHMARK(ConvertAndDraw400x200)->Unit(benchmark::kMillisecond);
 
-Bytes encode_jpeg(int width, int height) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr error{};
-    cinfo.err = jpeg_std_error(&error);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 90, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(width) * 3);
-    std::mt19937 noise(3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const unsigned y = cinfo.next_scanline;
-        for (int x = 0; x < width; ++x) {
-            row[3 * x] = static_cast<JSAMPLE>(x * 255 / width);
-            row[3 * x + 1] = static_cast<JSAMPLE>(y * 255 / height);
-            row[3 * x + 2] = static_cast<JSAMPLE>(noise() % 64 + 96);
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    Bytes file(buffer, buffer + size);
-    std::free(buffer);
-    return file;
-}
-
+// A 12-megapixel synthetic photograph with sensor grain, as a camera would write it (quality 90).
 void DecodeJpeg12Mpx(benchmark::State& state) {
-    const Bytes file = encode_jpeg(4000, 3000);
-    std::vector<JSAMPLE> pixels(4000u * 3000u * 3u);
+    velmora::test::CraftedJpeg photo;
+    photo.width = 4000;
+    photo.height = 3000;
+    photo.samples =
+        velmora::test::photograph_samples(photo.width, photo.height, 3, velmora::test::kCameraPhotograph);
+    const Bytes file = velmora::test::write_crafted_jpeg(photo);
+    Bytes pixels;
     for (auto _ : state) {
-        jpeg_decompress_struct cinfo{};
-        jpeg_error_mgr error{};
-        cinfo.err = jpeg_std_error(&error);
-        jpeg_create_decompress(&cinfo);
-        jpeg_mem_src(&cinfo, file.data(), file.size());
-        jpeg_read_header(&cinfo, TRUE);
-        cinfo.dct_method = JDCT_FLOAT;
-        cinfo.out_color_space = JCS_EXT_BGR;
-        jpeg_start_decompress(&cinfo);
-        while (cinfo.output_scanline < cinfo.output_height) {
-            JSAMPROW rows[1] = {pixels.data() + static_cast<std::size_t>(cinfo.output_scanline) * 4000 * 3};
-            jpeg_read_scanlines(&cinfo, rows, 1);
-        }
-        jpeg_finish_decompress(&cinfo);
-        jpeg_destroy_decompress(&cinfo);
+        velmora::test::decode_like_the_codec(file, pixels);
         benchmark::DoNotOptimize(pixels.data());
     }
 }

@@ -1,3 +1,2 @@
 # Load and save of the settings against a hive holding 10 000 other values.
 velmora_add_benchmark(settings_bench ${CMAKE_CURRENT_SOURCE_DIR}/settings_bench.cpp)
-target_include_directories(settings_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests)

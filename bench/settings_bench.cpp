@@ -3,11 +3,11 @@
 
 #include "base/file_io.hpp"
 #include "base/utf16.hpp"
-#include "settings/fake_settings_window.hpp"
 #include "settings/file_hive.hpp"
 #include "settings/hive_format.hpp"
 #include "settings/settings_store.hpp"
-#include "test_folder.hpp"
+#include "support/fake_settings_window.hpp"
+#include "support/test_folder.hpp"
 
 namespace velmora {
 namespace {
@@ -27,20 +27,20 @@ class BusyHive {
         const std::string text = print_hive(hive);
         write_file_atomically(hive_.file(),
                               {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-        FakeSettingsWindow window;
+        test::FakeSettingsWindow window;
         save_settings(window, hive_);
     }
     FileHive& hive() { return hive_; }
 
   private:
-    TestFolder folder_;
+    test::TestFolder folder_;
     FileHive hive_;
 };
 
 void BM_LoadSettings(benchmark::State& state) {
     BusyHive busy;
     for (auto _ : state) {
-        FakeSettingsWindow window;
+        test::FakeSettingsWindow window;
         load_settings(window, busy.hive());
         benchmark::DoNotOptimize(window.width);
     }
@@ -49,7 +49,7 @@ BENCHMARK(BM_LoadSettings)->Unit(benchmark::kMillisecond);
 
 void BM_SaveSettings(benchmark::State& state) {
     BusyHive busy;
-    FakeSettingsWindow window;
+    test::FakeSettingsWindow window;
     for (auto _ : state) {
         window.quality = window.quality % 100 + 1;
         save_settings(window, busy.hive());

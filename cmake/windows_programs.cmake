@@ -24,7 +24,7 @@ add_custom_target(windows-zip
 # The Windows driver under Wine writes the Linux driver's bytes (make test-windows builds that one).
 set(VELMORA_LINUX_BUILD ${CMAKE_SOURCE_DIR}/build CACHE PATH "The Linux build whose driver the Windows one is compared with")
 add_test(NAME WindowsDriverWritesTheLinuxBytes
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/same_bytes_as_linux.sh ${VELMORA_LINUX_BUILD}/velmora-batch
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/same_bytes_as_linux.sh ${VELMORA_LINUX_BUILD}/velmora-batch
           ${CMAKE_BINARY_DIR}/wine-run $<TARGET_FILE:velmora-batch> ${CMAKE_SOURCE_DIR}/tests/data
           ${CMAKE_BINARY_DIR}/same-bytes)
 set_tests_properties(WindowsDriverWritesTheLinuxBytes PROPERTIES TIMEOUT 300)

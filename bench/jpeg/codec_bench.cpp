@@ -12,43 +12,21 @@
 
 #include <jpeglib.h>
 
-#include "base/error.hpp"
 #include "imaging/codecs/jpeg_image.hpp"
+#include "support/jpeg_writer.hpp"
+#include "support/netpbm.hpp"
 
 namespace {
 
 std::string photo_path;
-velmora::Picture picture;            // blue, green, red, for the codec
-std::vector<std::uint8_t> rgb_rows;  // red, green, blue without padding, as cjpeg reads its PPM
+velmora::Picture picture;                // blue, green, red, for the codec
+velmora::test::CraftedJpeg cjpeg_input;  // red, green, blue without padding, as cjpeg reads its PPM
 const std::filesystem::path output_path = std::filesystem::temp_directory_path() / "velmora-bench.jpg";
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
-
-void read_ppm(const char* path) {
-    File file(std::fopen(path, "rb"));
-    int width = 0, height = 0, maximum = 0;
-    if (!file || std::fscanf(file.get(), "P6 %d %d %d", &width, &height, &maximum) != 3 || maximum != 255 ||
-        std::fgetc(file.get()) == EOF) {
-        throw velmora::Error("not a binary 8-bit PPM");
-    }
-    rgb_rows.resize(static_cast<std::size_t>(width) * height * 3);
-    if (std::fread(rgb_rows.data(), 1, rgb_rows.size(), file.get()) != rgb_rows.size()) {
-        throw velmora::Error("PPM file too short");
-    }
-    picture.set_size(width, height);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = picture.scanline(y);
-        const std::uint8_t* from = rgb_rows.data() + static_cast<std::size_t>(y) * width * 3;
-        for (int x = 0; x < width; ++x) {
-            row[3 * x + 0] = from[3 * x + 2];
-            row[3 * x + 1] = from[3 * x + 1];
-            row[3 * x + 2] = from[3 * x + 0];
-        }
-    }
-}
 
 void DecodeJpegImage(benchmark::State& state) {
     for (auto _ : state) {
@@ -98,26 +76,7 @@ void EncodeJpegImage(benchmark::State& state) {
 void EncodeLikeCjpeg(benchmark::State& state) {
     for (auto _ : state) {
         File out(std::fopen(output_path.c_str(), "wb"));
-        jpeg_compress_struct info{};
-        jpeg_error_mgr errors{};
-        info.err = jpeg_std_error(&errors);
-        jpeg_create_compress(&info);
-        jpeg_stdio_dest(&info, out.get());
-        info.image_width = static_cast<JDIMENSION>(picture.width());
-        info.image_height = static_cast<JDIMENSION>(picture.height());
-        info.input_components = 3;
-        info.in_color_space = JCS_RGB;
-        jpeg_set_defaults(&info);
-        info.dct_method = JDCT_FLOAT;
-        jpeg_set_quality(&info, 90, TRUE);
-        jpeg_start_compress(&info, TRUE);
-        const std::size_t stride = static_cast<std::size_t>(picture.width()) * 3;
-        while (info.next_scanline < info.image_height) {
-            JSAMPROW rows[1] = {rgb_rows.data() + info.next_scanline * stride};
-            jpeg_write_scanlines(&info, rows, 1);
-        }
-        jpeg_finish_compress(&info);
-        jpeg_destroy_compress(&info);
+        velmora::test::write_crafted_jpeg(cjpeg_input, out.get());
     }
 }
 
@@ -134,7 +93,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     photo_path = argv[1];
-    read_ppm(argv[2]);
+    const velmora::test::Netpbm image = velmora::test::read_netpbm(argv[2]);
+    picture = velmora::test::picture_of(image);
+    cjpeg_input.width = image.width;
+    cjpeg_input.height = image.height;
+    cjpeg_input.float_dct = true;
+    cjpeg_input.samples = image.samples;
     argv[2] = argv[0];
     int count = argc - 2;
     benchmark::Initialize(&count, argv + 2);

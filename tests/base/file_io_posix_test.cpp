@@ -5,10 +5,10 @@
 
 #include "base/error.hpp"
 #include "base/file_io.hpp"
-#include "settings/hive_test_support.hpp"
-#include "test_folder.hpp"
+#include "support/child_process.hpp"
+#include "support/test_folder.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 TEST(FileIoPosix, AFolderThatTakesNoFilesLeavesTheOlderFileIntact) {
@@ -61,4 +61,4 @@ TEST(FileIoPosix, AnOlderFileIsReplacedOnlyWhereAPlainCreateWouldBe) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

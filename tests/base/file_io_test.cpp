@@ -5,10 +5,10 @@
 #include <fstream>
 
 #include "base/error.hpp"
-#include "platform_support.hpp"
-#include "test_folder.hpp"
+#include "support/platform_support.hpp"
+#include "support/test_folder.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 std::vector<std::uint8_t> bytes_of(const std::string& text) {
@@ -57,4 +57,4 @@ TEST(FileIo, AFailedWriteLeavesTheOlderFileIntact) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -7,9 +7,9 @@
 
 #include "base/error.hpp"
 #include "base/file_io.hpp"
-#include "test_folder.hpp"
+#include "support/test_folder.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 // A handle of "another program" on the file, with the given access and sharing.
@@ -89,4 +89,4 @@ TEST(FileIoWin32, AReadOnlyOlderFileIsRefusedAsAPlainCreateRefusesIt) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -11,10 +11,11 @@
 #include <string>
 
 #include "base/file_io.hpp"
-#include "settings/hive_test_support.hpp"
-#include "test_folder.hpp"
+#include "support/config_home.hpp"
+#include "support/test_folder.hpp"
+#include "support/whole_file.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 class UserPicturesFolder : public ::testing::Test {
@@ -84,4 +85,4 @@ TEST_F(UserPicturesFolder, PicturesInTheHomeFolderWhenTheFileNamesNoUsableFolder
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -13,16 +13,16 @@
 #include "base/error.hpp"
 #include "base/file_io.hpp"
 #include "batch/batch_run.hpp"
-#include "fake_batch_window.hpp"
-#include "imaging/codecs/jpeg_test_support.hpp"
-#include "platform_support.hpp"
-#include "test_folder.hpp"
-#include "test_images.hpp"
+#include "support/fake_batch_window.hpp"
+#include "support/jpeg_reader.hpp"
+#include "support/jpeg_writer.hpp"
+#include "support/platform_support.hpp"
+#include "support/png_writer.hpp"
+#include "support/test_folder.hpp"
+#include "support/whole_file.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
-
-using test::JpegKind;
 
 const char* const kOutputName = "08.12.2026 0-15-21";
 
@@ -152,13 +152,13 @@ TEST_F(BatchEndToEnd, SizesTheResamplerRefusesFailOnlyAfterTheDecoderHasHadItsSa
         EXPECT_EQ(run_expecting_failure(), "Floating point division by zero") << width;
     }
     // A source whose header reads but whose pixels cannot be decoded: the decoder's message comes first.
-    testing::CraftedJpeg two;
+    CraftedJpeg two;
     two.width = 12;
     two.components = 2;
     two.in_color_space = JCS_UNKNOWN;
     two.jfif_marker = false;
     two.samples.assign(12 * 8 * 2, 100);
-    testing::write_bytes(source("two.jpg"), testing::write_crafted_jpeg(two));
+    write_bytes(source("two.jpg"), write_crafted_jpeg(two));
     window_.files = {source("two.jpg")};
     for (const char* width : {"1", "6"}) {
         window_.width = width;
@@ -349,4 +349,4 @@ TEST_F(BatchEndToEnd, ClosingTheWindowKeepsTheFilesWrittenSoFar) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

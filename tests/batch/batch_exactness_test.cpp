@@ -4,19 +4,22 @@
 
 #include "base/file_io.hpp"
 #include "batch/batch_run.hpp"
-#include "fake_batch_window.hpp"
 #include "imaging/codecs/jpeg_image.hpp"
 #include "imaging/codecs/png_logo.hpp"
 #include "imaging/drawing/draw_logo.hpp"
 #include "imaging/resample/filters.hpp"
 #include "imaging/resample/resampler.hpp"
-#include "test_folder.hpp"
-#include "test_images.hpp"
+#include "support/fake_batch_window.hpp"
+#include "support/jpeg_writer.hpp"
+#include "support/test_folder.hpp"
+#include "support/whole_file.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
-const std::filesystem::path kData = std::filesystem::path(VELMORA_TEST_DATA_DIR) / "batch";
+const std::filesystem::path kPhotograph = jpeg_data("testorig.jpg");
+const std::filesystem::path kLogo =
+    std::filesystem::path(VELMORA_TEST_DATA_DIR) / "pngsuite" / "basn6a08.png";
 
 struct Steps {
     std::filesystem::path source;
@@ -79,11 +82,13 @@ TEST(BatchExactness, TheBatchWritesTheBytesOfTheStepsDoneByHand) {
 
     // A photograph scaled 227 x 149 to 100 x 66, a progressive source scaled, a gray one at its own size
     // (drawn onto the indexed picture), then scaled, and a CMYK one scaled.
-    for (const Steps& steps : {Steps{kData / "testorig.jpg", kData / "basn6a08.png", 100, 5, 4, 3, 83, 66},
-                               Steps{progressive, kData / "basn6a08.png", 200, 2, -5, 7, 61, 150},
-                               Steps{gray, kData / "basn6a08.png", 800, 1, 0, 0, 75, 0},
-                               Steps{gray, kData / "basn6a08.png", 50, 4, 1, 1, 75, 39},
-                               Steps{cmyk, kData / "basn6a08.png", 70, 3, 2, 2, 90, 47}}) {
+    for (const Steps& steps : {
+             Steps{kPhotograph, kLogo, 100, 5, 4, 3, 83, 66},
+             Steps{progressive, kLogo, 200, 2, -5, 7, 61, 150},
+             Steps{gray, kLogo, 800, 1, 0, 0, 75, 0},
+             Steps{gray, kLogo, 50, 4, 1, 1, 75, 39},
+             Steps{cmyk, kLogo, 70, 3, 2, 2, 90, 47},
+         }) {
         const auto expected = by_hand(steps);
         ASSERT_FALSE(expected.empty());
         EXPECT_EQ(by_batch(steps, temp), expected) << steps.source;
@@ -91,4 +96,4 @@ TEST(BatchExactness, TheBatchWritesTheBytesOfTheStepsDoneByHand) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

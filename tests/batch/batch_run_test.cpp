@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "base/error.hpp"
-#include "fake_batch_window.hpp"
-#include "platform_support.hpp"
-#include "test_folder.hpp"
+#include "support/fake_batch_window.hpp"
+#include "support/platform_support.hpp"
+#include "support/test_folder.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 using Log = std::vector<std::string>;
@@ -227,4 +227,4 @@ TEST(BatchRun, WidthAndSelectionAreTakenOnceAtTheStart) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "base/file_io.hpp"
-#include "platform_support.hpp"
-#include "test_folder.hpp"
+#include "support/platform_support.hpp"
+#include "support/test_folder.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 TEST(OutputLocation, FolderNamesReplaceEveryCharacterThatCannotStandInOneFolderName) {
@@ -43,4 +43,4 @@ TEST(OutputLocation, CreatingReusesAnExistingFolderAndMakesMissingParents) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -12,12 +12,12 @@
 #include "base/error.hpp"
 #include "base/file_io.hpp"
 #include "batch/photo_pipeline.hpp"
-#include "fake_batch_window.hpp"
-#include "settings/hive_test_support.hpp"
-#include "test_folder.hpp"
-#include "test_images.hpp"
+#include "support/child_process.hpp"
+#include "support/fake_batch_window.hpp"
+#include "support/jpeg_writer.hpp"
+#include "support/test_folder.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 const char* const kFolderName = "08.12.2026 0-15-21";
@@ -137,4 +137,4 @@ TEST_F(OutputPlace, AFolderThatCannotBeMadeFailsTheFirstSaveWithItsReason) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

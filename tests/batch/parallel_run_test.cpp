@@ -11,14 +11,14 @@
 #include "base/error.hpp"
 #include "base/file_io.hpp"
 #include "batch/batch_run.hpp"
-#include "fake_batch_window.hpp"
-#include "test_folder.hpp"
-#include "test_images.hpp"
+#include "support/fake_batch_window.hpp"
+#include "support/jpeg_reader.hpp"
+#include "support/jpeg_writer.hpp"
+#include "support/png_writer.hpp"
+#include "support/test_folder.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
-
-using test::JpegKind;
 
 const char* const kOutputName = "08.12.2026 0-15-21";
 
@@ -252,4 +252,4 @@ TEST_F(ParallelRun, AFolderNameGivenTakesThePlaceOfTheDateAndTime) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "fake_settings_window.hpp"
+#include "support/fake_settings_window.hpp"
 
 namespace velmora::test {
 

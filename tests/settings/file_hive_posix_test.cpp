@@ -6,10 +6,12 @@
 #include "base/error.hpp"
 #include "base/file_io.hpp"
 #include "base/utf16.hpp"
-#include "hive_test_support.hpp"
 #include "settings/hive_format.hpp"
+#include "support/child_process.hpp"
+#include "support/config_home.hpp"
+#include "support/whole_file.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 constexpr std::string_view kPath = "software\\kt_velmora_v2_en";
@@ -181,4 +183,4 @@ TEST(FileHive, AWriteThatFailsOnAnOpenKeyRaisesTheSystemsReason) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -8,13 +8,14 @@
 #include <thread>
 
 #include "base/utf16.hpp"
-#include "fake_settings_window.hpp"
-#include "hive_test_support.hpp"
 #include "settings/file_hive.hpp"
 #include "settings/hive_format.hpp"
 #include "settings/settings_store.hpp"
+#include "support/config_home.hpp"
+#include "support/fake_settings_window.hpp"
+#include "support/whole_file.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 constexpr std::string_view kKeyPath = "HKEY_CURRENT_USER\\software\\kt_velmora_v2_en";
@@ -141,4 +142,4 @@ TEST(HiveProcesses, TwoProgramsSavingAtOnceLoseNoValue) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

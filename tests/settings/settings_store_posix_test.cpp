@@ -6,11 +6,13 @@
 #include "base/file_io.hpp"
 #include "base/utf16.hpp"
 #include "exported_settings.hpp"
-#include "fake_settings_window.hpp"
-#include "hive_test_support.hpp"
 #include "settings/file_hive.hpp"
+#include "support/child_process.hpp"
+#include "support/config_home.hpp"
+#include "support/fake_settings_window.hpp"
+#include "support/whole_file.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 // A hive file holding the settings key with the given value lines.
@@ -173,4 +175,4 @@ TEST(SettingsStore, SavedSettingsAreTheFileTheRegistryEditorImports) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -5,9 +5,9 @@
 
 #include "base/error.hpp"
 #include "base/utf16.hpp"
-#include "fake_settings_window.hpp"
+#include "support/fake_settings_window.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 // A registry whose key answers one value as present but unreadable, and whose writes fail from one on.
@@ -65,4 +65,4 @@ TEST(SettingsStore, FailuresOfTheRegistryNameTheValue) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

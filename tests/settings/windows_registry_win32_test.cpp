@@ -8,11 +8,11 @@
 
 #include "base/error.hpp"
 #include "exported_settings.hpp"
-#include "fake_settings_window.hpp"
-#include "platform_support.hpp"
 #include "settings/settings_store.hpp"
+#include "support/fake_settings_window.hpp"
+#include "support/platform_support.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 constexpr wchar_t kTestsKey[] = L"Software\\velmora_tests";
@@ -172,4 +172,4 @@ TEST(WindowsRegistry, TheRegistryEditorImportsTheLinuxHivesFile) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <string>
 
-#include "platform_support.hpp"
-#include "test_folder.hpp"
+#include "support/platform_support.hpp"
+#include "support/test_folder.hpp"
 
-namespace velmora {
+namespace velmora::test {
 
 struct Outcome {
     int status = -1;
@@ -48,4 +48,4 @@ class VelmoraBatchDriver : public ::testing::Test {
     TestFolder temp_;
 };
 
-}  // namespace velmora
+}  // namespace velmora::test

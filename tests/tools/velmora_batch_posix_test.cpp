@@ -6,11 +6,12 @@
 #include <set>
 
 #include "base/file_io.hpp"
-#include "batch/test_images.hpp"
-#include "platform_support.hpp"
+#include "support/jpeg_reader.hpp"
+#include "support/jpeg_writer.hpp"
+#include "support/platform_support.hpp"
 #include "tools/velmora_batch_driver.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 std::map<std::string, std::vector<std::uint8_t>> files_in(const std::filesystem::path& folder) {
@@ -141,4 +142,4 @@ TEST_F(VelmoraBatchPosix, ShardsRunByGnuParallelWriteTheFilesOfOneRun) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -5,11 +5,13 @@
 #include <map>
 
 #include "base/file_io.hpp"
-#include "batch/test_images.hpp"
-#include "platform_support.hpp"
+#include "support/jpeg_reader.hpp"
+#include "support/jpeg_writer.hpp"
+#include "support/platform_support.hpp"
+#include "support/png_writer.hpp"
 #include "tools/velmora_batch_driver.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 TEST_F(VelmoraBatchDriver, ARunPrintsItsProgressAndTheFolder) {
@@ -160,4 +162,4 @@ TEST_F(VelmoraBatchDriver, AFolderStandsForItsJpegFilesInNameOrderAndRecursiveFo
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

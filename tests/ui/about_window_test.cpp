@@ -2,9 +2,9 @@
 #include <QUrl>
 
 #include "resources/program_identity.hpp"
-#include "ui_fixture.hpp"
+#include "support/window_test.hpp"
 
-namespace velmora::testing {
+namespace velmora::test {
 namespace {
 
 // Stands in for the desktop's browser: records the addresses it is asked to open.
@@ -131,6 +131,6 @@ TEST_F(WindowTest, SiteLabelShowsItsHintAndOpensTheSite) {
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::test
 
 #include "about_window_test.moc"

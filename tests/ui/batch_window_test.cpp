@@ -7,9 +7,9 @@
 #include <QLineEdit>
 
 #include "base/file_io.hpp"
-#include "ui_fixture.hpp"
+#include "support/window_test.hpp"
 
-namespace velmora::testing {
+namespace velmora::test {
 namespace {
 
 const std::filesystem::path kData = VELMORA_TEST_DATA_DIR;
@@ -189,4 +189,4 @@ TEST_F(BatchWindowTest, ClosingTheWindowDuringARunEndsItSilently) {
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::test

@@ -8,10 +8,10 @@
 #include <QFileSystemModel>
 #include <QFontInfo>
 
+#include "support/window_test.hpp"
 #include "ui/window_fonts.hpp"
-#include "ui_fixture.hpp"
 
-namespace velmora::testing {
+namespace velmora::test {
 namespace {
 
 QStringList visible_windows() {
@@ -119,4 +119,4 @@ TEST(WindowFonts, AMissingFontIsNamedWithTheOneUsedInItsPlace) {
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::test

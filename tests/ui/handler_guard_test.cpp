@@ -6,9 +6,9 @@
 
 #include "app/error_reporting.hpp"
 #include "base/error.hpp"
-#include "ui_fixture.hpp"
+#include "support/window_test.hpp"
 
-namespace velmora::testing {
+namespace velmora::test {
 namespace {
 
 // Puts the program's own reporter back however the test ends.
@@ -51,4 +51,4 @@ TEST_F(WindowTest, HandlerErrorsGoToTheReporterTheApplicationInstalled) {
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::test

@@ -10,9 +10,9 @@
 
 #include "base/error.hpp"
 #include "base/file_io.hpp"
-#include "ui_fixture.hpp"
+#include "support/window_test.hpp"
 
-namespace velmora::testing {
+namespace velmora::test {
 namespace {
 
 const char* const kInsetControls[] = {"label_logo_padding_horizontal_1", "logo_padding_horizontal",
@@ -342,4 +342,4 @@ TEST_F(WindowTest, BatchBoxesShowTheirLinesAndIcons) {
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::test

@@ -6,9 +6,9 @@
 #include <QLineEdit>
 #include <QSlider>
 
-#include "ui_fixture.hpp"
+#include "support/window_test.hpp"
 
-namespace velmora::testing {
+namespace velmora::test {
 namespace {
 
 const char* const kNineControls[] = {"label_logo_padding_horizontal_1",
@@ -111,4 +111,4 @@ TEST_F(WindowTest, WrongTypeStoredValueShowsOneBoxAndTheWindowStillShows) {
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::test

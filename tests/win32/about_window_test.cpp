@@ -3,7 +3,7 @@
 #include "resources/program_identity.hpp"
 #include "window_fixture.hpp"
 
-namespace velmora::testing {
+namespace velmora::test {
 namespace {
 
 struct SeenWhileShown {
@@ -95,4 +95,4 @@ TEST_F(WindowTest, AboutWindowShowsTheProductAndTheSite) {
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::test

@@ -4,24 +4,17 @@
 
 #include <commctrl.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "base/win32_text.hpp"
-#include "platform_support.hpp"
-#include "test_folder.hpp"
+#include "support/platform_support.hpp"
+#include "support/test_folder.hpp"
+#include "support/whole_file.hpp"
 #include "window_fixture.hpp"
 
-namespace velmora::testing {
+namespace velmora::test {
 namespace {
 
 const std::filesystem::path kData = VELMORA_TEST_DATA_DIR;
 const char* const kFolderName = "08.12.2026 0-15-21";
-
-std::string bytes_of(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // The main window with the program's folder, the date and the time pinned; it closes itself when the
 // running number `close_at` is shown.
@@ -68,13 +61,14 @@ class BatchWindowTest : public WindowTest {
 };
 
 TEST_F(BatchWindowTest, WholeRunWithALogoWritesTheDriversBytes) {
-    std::filesystem::copy_file(kData / "batch/testorig.jpg", pictures_.path() / "first photo.jpg");
-    std::filesystem::copy_file(kData / "batch/progressive.jpg", pictures_.path() / L"другое фото.JPG");
+    std::filesystem::copy_file(kData / "jpeg/testorig.jpg", pictures_.path() / "first photo.jpg");
+    std::filesystem::copy_file(kData / "jpeg/testorig_progressive.jpg",
+                               pictures_.path() / L"другое фото.JPG");
     choose({"first photo.jpg", "другое фото.JPG"});
     EXPECT_EQ(text_of(part("label_file_count")), "2");
 
     SetWindowTextW(part("picture_width"), L"100");
-    const std::filesystem::path logo = kData / "batch/basn6a08.png";
+    const std::filesystem::path logo = kData / "pngsuite/basn6a08.png";
     SetWindowTextW(part("edit_logo_src"), logo.wstring().c_str());
     pick(part("ComboBox_logo_position"), 5);
     SetWindowTextW(part("logo_padding_horizontal"), L"4");
@@ -104,9 +98,9 @@ TEST_F(BatchWindowTest, WholeRunWithALogoWritesTheDriversBytes) {
     ASSERT_EQ(test::run_command(command), 0);
     const std::filesystem::path driven_folder = std::filesystem::directory_iterator(driven.path())->path();
     for (const char* name : {"1.jpg", "2.jpg"}) {
-        const std::string written = bytes_of(output_folder() / name);
+        const std::vector<std::uint8_t> written = read_bytes(output_folder() / name);
         EXPECT_GT(written.size(), 1000u) << name;
-        EXPECT_TRUE(written == bytes_of(driven_folder / name)) << name;
+        EXPECT_TRUE(written == read_bytes(driven_folder / name)) << name;
     }
 }
 
@@ -129,7 +123,7 @@ TEST_F(BatchWindowTest, RunRefusesAZeroWidthAndAnEmptySelection) {
 
 TEST_F(BatchWindowTest, ClosingTheWindowDuringARunEndsItSilently) {
     for (const wchar_t* name : {L"1.jpg", L"2.jpg", L"3.jpg"})
-        std::filesystem::copy_file(kData / "batch/testorig.jpg", pictures_.path() / name);
+        std::filesystem::copy_file(kData / "jpeg/testorig.jpg", pictures_.path() / name);
     choose({"1.jpg", "2.jpg", "3.jpg"});
     SetWindowTextW(part("picture_width"), L"50");
     window_.close_at = "2";
@@ -179,4 +173,4 @@ TEST_F(WindowTest, AWronglyTypedSettingShowsTheVelmoraBoxAndTheWindowStillComes)
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::test

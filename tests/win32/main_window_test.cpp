@@ -6,7 +6,7 @@
 #include "base/win32_text.hpp"
 #include "window_fixture.hpp"
 
-namespace velmora::testing {
+namespace velmora::test {
 namespace {
 
 constexpr POINT kReport{25, 81};
@@ -257,4 +257,4 @@ TEST_F(WindowTest, EnterPressesTheFocusedButton) {
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::test

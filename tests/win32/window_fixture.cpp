@@ -12,7 +12,7 @@
 #include "win32/message_loop.hpp"
 #include "win32/native_window.hpp"
 
-namespace velmora::testing {
+namespace velmora::test {
 
 namespace {
 
@@ -207,4 +207,4 @@ COLORREF WindowTest::text_colour(const char* name) {
     return colour;
 }
 
-}  // namespace velmora::testing
+}  // namespace velmora::test

@@ -16,7 +16,7 @@
 #include "win32/Unit2.hpp"
 #include "win32/startup.hpp"
 
-namespace velmora::testing {
+namespace velmora::test {
 
 struct ShownBox {
     std::string title;
@@ -92,4 +92,4 @@ class WindowTest : public ::testing::Test {
     ProgramWindows windows_;
 };
 
-}  // namespace velmora::testing
+}  // namespace velmora::test

@@ -10,13 +10,14 @@
 
 #include "base/error.hpp"
 #include "imaging/codecs/jpeg_image.hpp"
-#include "jpeg_test_support.hpp"
-#include "test_folder.hpp"
+#include "support/jpeg_segments.hpp"
+#include "support/jpeg_writer.hpp"
+#include "support/test_folder.hpp"
+#include "support/test_pictures.hpp"
+#include "support/whole_file.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
-
-using namespace velmora::testing;
 
 std::string message_of(const std::function<void()>& action) {
     try {
@@ -312,9 +313,9 @@ TEST(JpegMemory, PicturesAboveTheBoundFailWithOutOfMemory) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 // Writes entropy-coded bits with the zero byte stuffed after every 0xFF, padded with ones.
@@ -402,4 +403,4 @@ TEST(JpegErrors, FilesWithVeryManyScansAreRefused) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -5,14 +5,15 @@
 #include <string>
 
 #include "imaging/codecs/jpeg_image.hpp"
-#include "jpeg_test_support.hpp"
-#include "platform_support.hpp"
-#include "test_folder.hpp"
+#include "support/jpeg_writer.hpp"
+#include "support/netpbm.hpp"
+#include "support/platform_support.hpp"
+#include "support/test_folder.hpp"
+#include "support/test_pictures.hpp"
+#include "support/whole_file.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
-
-using namespace velmora::testing;
 
 #define SKIP_WITHOUT_TOOL(name)                             \
     if (!velmora::test::find_program(name))                 \
@@ -160,4 +161,4 @@ TEST(JpegExactness, GraySourcesUseTheQuantizersLevels) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -7,9 +7,9 @@
 
 #include "base/error.hpp"
 #include "base/file_io.hpp"
-#include "test_folder.hpp"
+#include "support/test_folder.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 // A 24-bit picture with a smooth gradient, so that a lossy round trip stays close.
@@ -123,4 +123,4 @@ TEST(JpegImage, EmptyPictureGivesEmptyOutputAndAFileOfZeroBytes) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -11,12 +11,11 @@
 
 #include "base/error.hpp"
 #include "imaging/codecs/jpeg_image.hpp"
-#include "imaging/codecs/jpeg_test_support.hpp"
+#include "support/jpeg_writer.hpp"
+#include "support/whole_file.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
-
-using testing::CraftedJpeg;
 
 // The rows decode_rows hands over, `rows_per_call` at a time, one after the other without padding.
 std::vector<std::uint8_t> streamed(JpegImage& image, int rows_per_call, std::vector<int>* counts = nullptr) {
@@ -52,13 +51,13 @@ std::vector<std::uint8_t> crafted_source(int width, int height, int components, 
     for (int i = 0; i < width * height * components; ++i)
         crafted.samples.push_back(static_cast<std::uint8_t>(i * step));
     adjust(crafted);
-    return testing::write_crafted_jpeg(crafted);
+    return write_crafted_jpeg(crafted);
 }
 
 TEST(JpegRows, RowsAreThoseOfTheWholePictureInTwentyFourBits) {
     const std::vector<std::pair<std::string, std::vector<std::uint8_t>>> sources = {
-        {"baseline", testing::read_bytes(testing::jpeg_data("testorig.jpg"))},
-        {"arithmetic", testing::read_bytes(testing::jpeg_data("testimgari.jpg"))},
+        {"baseline", read_bytes(jpeg_data("testorig.jpg"))},
+        {"arithmetic", read_bytes(jpeg_data("testimgari.jpg"))},
         {"gray progressive", crafted_source(33, 17, 1, 5, [](CraftedJpeg& c) { c.progressive = true; })},
         {"Adobe CMYK", crafted_source(19, 21, 4, 13,
                                       [](CraftedJpeg& c) {
@@ -88,7 +87,7 @@ TEST(JpegRows, RowsAreThoseOfTheWholePictureInTwentyFourBits) {
 
 TEST(JpegRows, FailuresEndTheDecodingAndLeaveTheObjectUsable) {
     JpegImage image;
-    image.load_from_memory(testing::read_bytes(testing::jpeg_data("testorig.jpg")));
+    image.load_from_memory(read_bytes(jpeg_data("testorig.jpg")));
     const std::vector<std::uint8_t> expected = streamed(image, 16);
 
     // A failure of the caller's leaves as it is, after the rows handed over so far.
@@ -107,7 +106,7 @@ TEST(JpegRows, FailuresEndTheDecodingAndLeaveTheObjectUsable) {
     two.in_color_space = JCS_UNKNOWN;
     two.jfif_marker = false;
     two.samples.assign(8 * 8 * 2, 100);
-    image.load_from_memory(testing::write_crafted_jpeg(two));
+    image.load_from_memory(write_crafted_jpeg(two));
     calls = 0;
     try {
         image.decode_rows(4, [&](const std::uint8_t* const*, int) { ++calls; });
@@ -118,7 +117,7 @@ TEST(JpegRows, FailuresEndTheDecodingAndLeaveTheObjectUsable) {
     EXPECT_EQ(calls, 0);
 
     // A file cut off in its scan decodes as far as the whole picture does, the rest filled alike.
-    std::vector<std::uint8_t> cut = testing::read_bytes(testing::jpeg_data("testorig.jpg"));
+    std::vector<std::uint8_t> cut = read_bytes(jpeg_data("testorig.jpg"));
     cut.resize(cut.size() / 2);
     image.load_from_memory(cut);
     JpegImage reference;
@@ -127,4 +126,4 @@ TEST(JpegRows, FailuresEndTheDecodingAndLeaveTheObjectUsable) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

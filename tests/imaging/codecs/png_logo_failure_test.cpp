@@ -7,13 +7,12 @@
 #include "imaging/codecs/png_inflater.hpp"
 #include "imaging/codecs/png_logo.hpp"
 #include "png_messages.hpp"
-#include "png_test_files.hpp"
+#include "support/png_writer.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
 
-using namespace test;
-using namespace test::png_message;
+using namespace png_message;
 
 std::string failure_of(const Bytes& file) {
     PngLogo logo;
@@ -194,4 +193,4 @@ TEST(PngLogoFailures, MemoryIsBounded) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -4,15 +4,11 @@
 
 #include "base/error.hpp"
 #include "base/file_io.hpp"
-#include "png_test_files.hpp"
-#include "test_folder.hpp"
+#include "support/png_writer.hpp"
+#include "support/test_folder.hpp"
 
-namespace velmora {
+namespace velmora::test {
 namespace {
-
-using test::Bytes;
-using test::chunk;
-using test::simple_png;
 
 TEST(PngLogo, TruecolourWithAlphaConvertsToPremultipliedPixels) {
     // Row 0: white at alpha 128, red opaque; row 1: green at alpha 0, blue at 255 (Sub filter).
@@ -145,14 +141,10 @@ TEST(PngLogo, MarkTransparentChangesNothing) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test
 
-namespace velmora {
+namespace velmora::test {
 namespace {
-
-using test::Bytes;
-using test::chunk;
-using test::simple_png;
 
 Bytes samples_of(const PngLogo& logo) {
     return Bytes(logo.samples().begin(), logo.samples().end());
@@ -251,4 +243,4 @@ TEST(PngLogoSamples, KeyColoursOfGrayAndTruecolour) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::test

@@ -24,7 +24,7 @@
 #include "ui/Unit1.hpp"
 #include "ui/Unit2.hpp"
 
-namespace velmora::testing {
+namespace velmora::test {
 
 struct ShownBox {
     QString title;
@@ -135,4 +135,4 @@ class WindowTest : public ::testing::Test {
     ProgramWindows windows_;
 };
 
-}  // namespace velmora::testing
+}  // namespace velmora::test

@@ -3,9 +3,9 @@
 #include "app/error_reporting.hpp"
 #include "base/error.hpp"
 #include "base/handler_guard.hpp"
-#include "ui_fixture.hpp"
+#include "support/window_test.hpp"
 
-namespace velmora::testing {
+namespace velmora::test {
 namespace {
 
 // A button whose handler throws what it is given, connected through the guard as the windows' are.
@@ -81,4 +81,4 @@ TEST_F(WindowTest, ClosingTheMainWindowDuringAPumpEndsSilently) {
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::test

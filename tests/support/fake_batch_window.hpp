@@ -13,7 +13,7 @@
 #include "base/file_io.hpp"
 #include "batch/batch_window.hpp"
 
-namespace velmora {
+namespace velmora::test {
 
 class FakeBatchWindow : public BatchWindow {
   public:
@@ -112,4 +112,4 @@ class FakeBatchWindow : public BatchWindow {
     }
 };
 
-}  // namespace velmora
+}  // namespace velmora::test

@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-namespace velmora {
+namespace velmora::test {
 
 class TestFolder {
   public:
@@ -30,4 +30,4 @@ class TestFolder {
     std::filesystem::path path_;
 };
 
-}  // namespace velmora
+}  // namespace velmora::test

@@ -8,12 +8,13 @@ linux_driver=$1 wine=$2 windows_driver=$3 data=$4 work=$5
 [ -x "$linux_driver" ] || { echo "the Linux driver $linux_driver is not built" >&2; exit 1; }
 rm -rf "$work" && mkdir -p "$work"
 
-photos=("$data/batch/testorig.jpg" "$data/batch/progressive.jpg" "$data/batch/gray.jpg" "$data/batch/cmyk.jpg")
+photos=("$data/jpeg/testorig.jpg" "$data/jpeg/testorig_progressive.jpg" "$data/jpeg/testorig_gray.jpg"
+  "$data/jpeg/testorig_cmyk.jpg")
 runs=(
-  "--width 100 --quality 80 --logo $data/batch/basn6a08.png --position 5 --inset-h 4 --inset-v 3"
+  "--width 100 --quality 80 --logo $data/pngsuite/basn6a08.png --position 5 --inset-h 4 --inset-v 3"
   "--width 800 --quality 75"
   "--width 150 --quality 95 --logo $data/pngsuite/basn3p08.png --position 1"
-  "--width 227 --quality 1 --logo $data/batch/basn6a08.png --position 2 --inset-h 0 --inset-v 0"
+  "--width 227 --quality 1 --logo $data/pngsuite/basn6a08.png --position 2 --inset-h 0 --inset-v 0"
 )
 compared=0
 failed=0

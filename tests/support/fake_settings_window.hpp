@@ -8,7 +8,7 @@
 
 #include "settings/settings_window.hpp"
 
-namespace velmora {
+namespace velmora::test {
 
 class FakeSettingsWindow : public SettingsWindow {
   public:
@@ -46,4 +46,4 @@ class FakeSettingsWindow : public SettingsWindow {
     void update_status_elements_for_label_padding() override { ++refreshes; }
 };
 
-}  // namespace velmora
+}  // namespace velmora::test
