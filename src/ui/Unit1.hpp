@@ -9,7 +9,7 @@
 
 #include <QWidget>
 
-#include "batch/batch_window.hpp"
+#include "batch/system_batch_window.hpp"
 #include "settings/settings_window.hpp"
 
 class QCheckBox;
@@ -27,7 +27,7 @@ namespace velmora {
 class DigitEdit;
 class TForm2;
 
-class TForm1 : public QWidget, public BatchWindow, public SettingsWindow {
+class TForm1 : public QWidget, public SystemBatchWindow, public SettingsWindow {
   public:
     static constexpr int kClientWidth = 393;
     static constexpr int kClientHeight = 498;
@@ -66,10 +66,6 @@ class TForm1 : public QWidget, public BatchWindow, public SettingsWindow {
     void show_error_box(const std::string& text) override;
     void show_information_box(const std::string& text) override;
     void pump_messages() override;
-    std::filesystem::path program_folder() override;
-    std::filesystem::path pictures_folder() override;
-    std::string short_date_text() override;
-    std::string long_time_text() override;
 
     // What the settings store writes.
     void set_width_text(const std::string& text) override;

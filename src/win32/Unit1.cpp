@@ -5,9 +5,6 @@
 #include <algorithm>
 
 #include "base/error.hpp"
-#include "base/local_time_text.hpp"
-#include "base/program_folder.hpp"
-#include "base/user_folders.hpp"
 #include "base/win32_text.hpp"
 #include "batch/photo_pipeline.hpp"
 #include "settings/settings_store.hpp"
@@ -294,21 +291,6 @@ void TForm1::show_information_box(const std::string& text) {
 void TForm1::pump_messages() {
     if (!pump_waiting_messages()) closed_ = true;
     if (closed_) throw Abort();
-}
-
-std::filesystem::path TForm1::program_folder() {
-    return velmora::program_folder();
-}
-
-std::filesystem::path TForm1::pictures_folder() {
-    return user_pictures_folder();
-}
-
-std::string TForm1::short_date_text() {
-    return local_short_date_text();
-}
-std::string TForm1::long_time_text() {
-    return local_long_time_text();
 }
 
 void TForm1::set_width_text(const std::string& text) {

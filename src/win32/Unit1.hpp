@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "batch/batch_window.hpp"
+#include "batch/system_batch_window.hpp"
 #include "settings/settings_window.hpp"
 #include "win32/file_dialogs.hpp"
 #include "win32/hints.hpp"
@@ -23,7 +23,7 @@ namespace velmora {
 
 class TForm2;
 
-class TForm1 : public NativeWindow, public BatchWindow, public SettingsWindow {
+class TForm1 : public NativeWindow, public SystemBatchWindow, public SettingsWindow {
   public:
     static constexpr int kClientWidth = 393;
     static constexpr int kClientHeight = 498;
@@ -68,10 +68,6 @@ class TForm1 : public NativeWindow, public BatchWindow, public SettingsWindow {
     void show_error_box(const std::string& text) override;
     void show_information_box(const std::string& text) override;
     void pump_messages() override;
-    std::filesystem::path program_folder() override;
-    std::filesystem::path pictures_folder() override;
-    std::string short_date_text() override;
-    std::string long_time_text() override;
 
     // What the settings store writes.
     void set_width_text(const std::string& text) override;

@@ -5,9 +5,6 @@
 
 #include "base/error.hpp"
 #include "base/file_io.hpp"
-#include "base/local_time_text.hpp"
-#include "base/program_folder.hpp"
-#include "base/user_folders.hpp"
 #include "console.hpp"
 #include "selection.hpp"
 
@@ -112,20 +109,12 @@ void ConsoleBatchWindow::pump_messages() {
 }
 
 std::filesystem::path ConsoleBatchWindow::program_folder() {
-    return options_.into ? full_path(*options_.into) : velmora::program_folder();
+    return options_.into ? full_path(*options_.into) : SystemBatchWindow::program_folder();
 }
 
 // A folder given with --into is where the output goes, or the run fails there.
 std::filesystem::path ConsoleBatchWindow::pictures_folder() {
-    return options_.into ? std::filesystem::path() : user_pictures_folder();
-}
-
-std::string ConsoleBatchWindow::short_date_text() {
-    return local_short_date_text();
-}
-
-std::string ConsoleBatchWindow::long_time_text() {
-    return local_long_time_text();
+    return options_.into ? std::filesystem::path() : SystemBatchWindow::pictures_folder();
 }
 
 }  // namespace velmora

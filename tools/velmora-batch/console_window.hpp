@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "batch/batch_window.hpp"
+#include "batch/system_batch_window.hpp"
 #include "options.hpp"
 
 namespace velmora {
@@ -22,7 +22,7 @@ enum class ConsoleOutput {
     kQuiet,     // errors only
 };
 
-class ConsoleBatchWindow final : public BatchWindow {
+class ConsoleBatchWindow final : public SystemBatchWindow {
   public:
     ConsoleBatchWindow(Options options, ConsoleOutput output, bool numbers_to_terminal);
 
@@ -48,8 +48,6 @@ class ConsoleBatchWindow final : public BatchWindow {
 
     std::filesystem::path program_folder() override;
     std::filesystem::path pictures_folder() override;
-    std::string short_date_text() override;
-    std::string long_time_text() override;
 
   private:
     void print_line(const std::string& text);
