@@ -1,14 +1,11 @@
 #include "imaging/codecs/jpeg_source.hpp"
 
-#include <algorithm>
-
 #include <jerror.h>
 
 namespace velmora {
 
 namespace {
 
-constexpr std::size_t kBlockBytes = 4096;
 const JOCTET kEndOfImage[2] = {0xFF, JPEG_EOI};
 
 JpegSource& source_of(j_decompress_ptr info) {
@@ -17,10 +14,12 @@ JpegSource& source_of(j_decompress_ptr info) {
 
 void init_source(j_decompress_ptr) {}
 
+// Everything left in one block: the library decodes its fastest way only while enough bytes are in
+// its buffer for a worst-case MCU, which small blocks would deny it near every block's end.
 boolean fill_input_buffer(j_decompress_ptr info) {
     JpegSource& source = source_of(info);
     if (source.position < source.data.size()) {
-        const std::size_t count = std::min(kBlockBytes, source.data.size() - source.position);
+        const std::size_t count = source.data.size() - source.position;
         source.pub.next_input_byte = source.data.data() + source.position;
         source.pub.bytes_in_buffer = count;
         source.position += count;

@@ -1,4 +1,4 @@
-// A source manager over bytes already in memory, handed to the library in blocks of 4096 bytes.
+// A source manager over bytes already in memory, handed to the library in one block.
 // When the bytes run out it fails with the library's "empty input" code if there were none at all;
 // otherwise it inserts an end-of-image marker and goes on with a warning, so a cut-off file decodes
 // as far as it goes.
