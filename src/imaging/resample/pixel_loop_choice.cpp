@@ -11,7 +11,7 @@ namespace velmora {
 
 namespace {
 
-const PixelLoops kReferenceLoops{"none", nullptr, nullptr, nullptr, nullptr};
+const PixelLoops kReferenceLoops{"none", nullptr, nullptr, nullptr, nullptr, nullptr};
 
 struct TableEntry {
     const PixelLoops* loops;

@@ -38,6 +38,10 @@ struct PixelLoops {
     // work + Index * work_step.
     void (*filter_row)(const TapList& list, const std::uint8_t* work, std::ptrdiff_t work_step,
                        std::size_t bytes, std::uint8_t* out);
+    // Two destination rows of fused lists at once, as filter_row gives them one by one.
+    void (*filter_row_pair)(const TapList& one, const TapList& two, const std::uint8_t* work,
+                            std::ptrdiff_t work_step, std::size_t bytes, std::uint8_t* out_one,
+                            std::uint8_t* out_two);
 };
 
 }  // namespace velmora

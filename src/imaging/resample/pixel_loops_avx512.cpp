@@ -1,7 +1,8 @@
 // The fast pixel loops for AVX-512: a 16-lane vector is one register.
 // GCC 12 takes the deliberately undefined pass-through operand inside its AVX-512 intrinsics for an
-// uninitialised variable; the warning says nothing about this code.
+// uninitialised variable; the warnings say nothing about this code.
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
 #include <immintrin.h>
 
 #include "imaging/resample/pixel_loops_avx512.hpp"

@@ -41,7 +41,7 @@ RowResampler::RowResampler(const PixelLoops& loops, int source_width, int source
         keep_from_[i] = std::min(first, keep_from_[i + 1]);
         widest = std::max(widest, (*rows_)[i].Count);
     }
-    rebased_ = bounded_vector<SourceTap>(static_cast<std::uint64_t>(widest));
+    rebased_ = bounded_vector<SourceTap>(2 * static_cast<std::uint64_t>(widest));
 
     // Row i is written once the rows up to the last any list up to i reads are in; until then the
     // window holds the rows from keep_from_[i] on, plus at most one block short of a row more.
@@ -88,27 +88,57 @@ void RowResampler::make_room(int count) {
     window_first_ = keep_from;
 }
 
+bool RowResampler::ready(int i) const {
+    return i < destination_height_ && last_read_[static_cast<std::size_t>(i)] < rows_in_;
+}
+
+// Rows that are ready together are written two at a time, which the fast loops do in one sweep.
 void RowResampler::write_ready_rows() {
-    while (next_row_ < destination_height_ && last_read_[static_cast<std::size_t>(next_row_)] < rows_in_) {
-        write_row(next_row_++);
+    while (ready(next_row_)) {
+        if (ready(next_row_ + 1)) {
+            write_pair(next_row_);
+            next_row_ += 2;
+        } else {
+            write_row(next_row_++);
+        }
     }
+}
+
+// Row i's list with its indices counted from window_first_, its taps in `storage`.
+TapList RowResampler::rebased_list(int i, SourceTap* storage) const {
+    TapList list = (*rows_)[static_cast<std::size_t>(i)];
+    for (std::int32_t t = 0; t < list.Count; ++t)
+        storage[t] = {list.Taps[t].Index - window_first_, list.Taps[t].Weight};
+    list.Taps = storage;
+    return list;
+}
+
+std::uint8_t* RowResampler::destination_row(int i) const {
+    return destination_row0_ + static_cast<std::ptrdiff_t>(i) * destination_step_;
 }
 
 // Over the whole width at once: every byte of the row is its own sum with the row's taps, so the order
 // of the taps within each sum is kept.
 void RowResampler::write_row(int i) {
-    TapList list = (*rows_)[static_cast<std::size_t>(i)];
-    for (std::int32_t t = 0; t < list.Count; ++t) {
-        rebased_[static_cast<std::size_t>(t)] = {list.Taps[t].Index - window_first_, list.Taps[t].Weight};
-    }
-    list.Taps = rebased_.data();
+    const TapList list = rebased_list(i, rebased_.data());
     const auto work_step = static_cast<std::ptrdiff_t>(row_bytes_);
-    std::uint8_t* out = destination_row0_ + static_cast<std::ptrdiff_t>(i) * destination_step_;
     if (list.kernel == TapKernel::kFused) {
-        loops_.filter_row(list, window_.data(), work_step, row_bytes_, out);
+        loops_.filter_row(list, window_.data(), work_step, row_bytes_, destination_row(i));
     } else {
-        filter_row_exact(list, window_.data(), work_step, destination_width_, out);
+        filter_row_exact(list, window_.data(), work_step, destination_width_, destination_row(i));
     }
+}
+
+void RowResampler::write_pair(int i) {
+    const TapList one = rebased_list(i, rebased_.data());
+    const TapList two = rebased_list(i + 1, rebased_.data() + rebased_.size() / 2);
+    if (one.kernel != TapKernel::kFused || two.kernel != TapKernel::kFused) {
+        write_row(i);
+        write_row(i + 1);
+        return;
+    }
+    loops_.filter_row_pair(one, two, window_.data(), static_cast<std::ptrdiff_t>(row_bytes_), row_bytes_,
+                           destination_row(i), destination_row(i + 1));
 }
 
 }  // namespace velmora

@@ -44,8 +44,12 @@ class RowResampler {
   private:
     void add_block(const std::uint8_t* const* rows, int count);
     void make_room(int count);
+    bool ready(int i) const;
     void write_ready_rows();
+    TapList rebased_list(int i, SourceTap* storage) const;
+    std::uint8_t* destination_row(int i) const;
     void write_row(int i);
+    void write_pair(int i);
 
     const PixelLoops& loops_;
     int source_height_;
@@ -68,7 +72,7 @@ class RowResampler {
     int window_first_ = 0;
     int rows_in_ = 0;                 // source rows received
     int next_row_ = 0;                // first destination row not written yet
-    std::vector<SourceTap> rebased_;  // a list's taps with indices counted from window_first_
+    std::vector<SourceTap> rebased_;  // two lists' taps with indices counted from window_first_, one per half
 };
 
 }  // namespace velmora
