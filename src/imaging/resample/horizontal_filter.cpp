@@ -51,7 +51,13 @@ HorizontalFilter::HorizontalFilter(const PixelLoops& loops, TFilterProc filter, 
                                    int destination_width, TapListCache* cache)
     : loops_(loops_for(loops, source_width, destination_width)),
       columns_(shared_tap_lists(cache, loops_, filter, width, source_width, destination_width)) {
-    for (const TapList& list : columns_->lists()) fused_ = fused_ || list.kernel == TapKernel::kFused;
+    for (std::size_t i = 0; i < columns_->size(); ++i) {
+        if ((*columns_)[i].kernel == TapKernel::kReference) {
+            reference_lists_.push_back(i);
+        } else {
+            fused_ = true;
+        }
+    }
     if (!fused_) return;
     runs_ = runs_of(*columns_);
     std::size_t widest = 0;
@@ -60,6 +66,7 @@ HorizontalFilter::HorizontalFilter(const PixelLoops& loops, TFilterProc filter, 
     }
     column_values_ = bounded_vector<float>(widest * kBlockPixelValues);
     results_ = bounded_vector<std::uint8_t>(columns_->size() * kBlockPixelValues);
+    handed_back_ = bounded_vector<std::uint8_t>(columns_->size());
 }
 
 void HorizontalFilter::filter_rows_exactly(const std::uint8_t* const* in, std::uint8_t* const* out,
@@ -70,16 +77,13 @@ void HorizontalFilter::filter_rows_exactly(const std::uint8_t* const* in, std::u
     }
 }
 
-// The lists the fused sum cannot do exactly, filled in between the fused ones.
-void HorizontalFilter::filter_reference_lists(const std::uint8_t* const* in, int count) {
-    for (std::size_t i = 0; i < columns_->size(); ++i) {
-        if ((*columns_)[i].kernel != TapKernel::kReference) continue;
-        for (int r = 0; r < count; ++r) {
-            std::uint8_t pixel[3];
-            filter_pixel_exact((*columns_)[i], in[r], 3, pixel);
-            for (std::size_t c = 0; c < 3; ++c) {
-                results_[i * kBlockPixelValues + c * kBlockRows + static_cast<std::size_t>(r)] = pixel[c];
-            }
+// One list's results for the block, the reference way.
+void HorizontalFilter::filter_reference_list(std::size_t i, const std::uint8_t* const* in, int count) {
+    for (int r = 0; r < count; ++r) {
+        std::uint8_t pixel[3];
+        filter_pixel_exact((*columns_)[i], in[r], 3, pixel);
+        for (std::size_t c = 0; c < 3; ++c) {
+            results_[i * kBlockPixelValues + c * kBlockRows + static_cast<std::size_t>(r)] = pixel[c];
         }
     }
 }
@@ -93,17 +97,27 @@ void HorizontalFilter::filter_block(const std::uint8_t* const* in, std::uint8_t*
     }
     const std::uint8_t* lanes[kBlockRows];
     for (int r = 0; r < kBlockRows; ++r) lanes[r] = in[std::min(r, count - 1)];
+    bool any_handed_back = false;
     for (const ListRun& run : runs_) {
         const std::uint8_t* from[kBlockRows];
         for (int r = 0; r < kBlockRows; ++r)
             from[r] = lanes[r] + 3 * static_cast<std::ptrdiff_t>(run.first_column);
         loops_.gather_columns(from, 3 * static_cast<std::size_t>(run.end_column - run.first_column),
                               column_values_.data());
-        loops_.filter_columns(columns_->lists().data() + run.first_list, run.end_list - run.first_list,
-                              column_values_.data(), run.first_column,
-                              results_.data() + kBlockPixelValues * run.first_list);
+        any_handed_back |= loops_.filter_columns(
+            columns_->lists().data() + run.first_list, run.end_list - run.first_list, column_values_.data(),
+            run.first_column, results_.data() + kBlockPixelValues * run.first_list,
+            handed_back_.data() + run.first_list);
     }
-    filter_reference_lists(in, count);
+    // The lists the fused sum cannot do exactly, and the watched ones handed back for this block.
+    for (const std::size_t i : reference_lists_) filter_reference_list(i, in, count);
+    if (any_handed_back) {
+        for (std::size_t i = 0; i < columns_->size(); ++i) {
+            if (handed_back_[i] == 0) continue;
+            handed_back_[i] = 0;
+            filter_reference_list(i, in, count);
+        }
+    }
     loops_.scatter_rows(results_.data(), 3 * columns_->size(), out, count);
 }
 

@@ -38,14 +38,16 @@ class HorizontalFilter {
 
   private:
     void filter_rows_exactly(const std::uint8_t* const* in, std::uint8_t* const* out, int count) const;
-    void filter_reference_lists(const std::uint8_t* const* in, int count);
+    void filter_reference_list(std::size_t i, const std::uint8_t* const* in, int count);
 
     const PixelLoops& loops_;
     std::shared_ptr<const TapLists> columns_;
-    bool fused_ = false;  // some list is fused: blocks go through the loops, else row by row
+    bool fused_ = false;  // some list is fused or watched: blocks go through the loops, else row by row
+    std::vector<std::size_t> reference_lists_;
     std::vector<ListRun> runs_;
     std::vector<float> column_values_;
     std::vector<std::uint8_t> results_;
+    std::vector<std::uint8_t> handed_back_;  // 1 for a watched list the loops left to the reference sum
 };
 
 }  // namespace velmora

@@ -4,9 +4,11 @@
 // any picture, size and filter, so that the choice changes the speed and never a byte:
 // - it sums each list tap by tap in the list's order, one single-precision fused multiply-add per tap
 //   and channel, with no reordering and no partial sums joined at the end;
-// - it is given only the lists whose kernel is TapKernel::kFused, those for which fused_sum_is_exact
-//   proves that each fused step rounds to the single that the extended step rounds to; every other
-//   list is summed by the reference arithmetic;
+// - it sums the lists whose kernel is TapKernel::kFused, those for which fused_sum_is_exact proves
+//   that each fused step rounds to the single that the extended step rounds to, and the watched ones,
+//   where it checks every step for the one case in which the two could differ and hands back the
+//   block or row where it meets it; those, and every other list, are summed by the reference
+//   arithmetic;
 // - it turns a sum into a byte as the reference loop does: clamped to 0..255, rounded half to even.
 // The differential test holds every loop the processor has to the two passes written out literally.
 #pragma once

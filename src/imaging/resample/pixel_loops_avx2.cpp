@@ -18,6 +18,12 @@ struct Avx2Ops {
         return _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))));
     }
     static Vec fma(Vec a, Vec b, Vec c) { return _mm256_fmadd_ps(a, b, c); }
+    static unsigned tiny(Vec v, Vec limit) {
+        const __m256 magnitude = _mm256_andnot_ps(_mm256_set1_ps(-0.0f), v);
+        const __m256 lanes = _mm256_and_ps(_mm256_cmp_ps(magnitude, limit, _CMP_LT_OQ),
+                                           _mm256_cmp_ps(v, _mm256_setzero_ps(), _CMP_NEQ_OQ));
+        return static_cast<unsigned>(_mm256_movemask_ps(lanes));
+    }
     static void store_bytes(Vec v, std::uint8_t* p) {
         const __m256 clamped = _mm256_min_ps(_mm256_max_ps(v, _mm256_setzero_ps()), _mm256_set1_ps(255.0f));
         const __m256i whole = _mm256_cvtps_epi32(clamped);  // rounds to nearest, ties to even

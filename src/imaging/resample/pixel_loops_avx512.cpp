@@ -25,6 +25,10 @@ struct Avx512Ops {
         _mm512_storeu_ps(p, _mm512_cvtepi32_ps(_mm512_cvtepu8_epi32(bytes)));
     }
     static Vec fma(Vec a, Vec b, Vec c) { return _mm512_fmadd_ps(a, b, c); }
+    static unsigned tiny(Vec v, Vec limit) {
+        return _mm512_cmp_ps_mask(_mm512_abs_ps(v), limit, _CMP_LT_OQ) &
+               _mm512_cmp_ps_mask(v, _mm512_setzero_ps(), _CMP_NEQ_OQ);
+    }
     static void store_bytes(Vec v, std::uint8_t* p) {
         const __m512 clamped = _mm512_min_ps(_mm512_max_ps(v, _mm512_setzero_ps()), _mm512_set1_ps(255.0f));
         const __m512i whole = _mm512_cvtps_epi32(clamped);  // rounds to nearest, ties to even

@@ -2,8 +2,9 @@
 // by the file of each instruction set with its own `Ops` in an unnamed namespace (so no instantiation
 // is shared). Include it only from those files. Ops gives: kLanes, Vec, zero(), broadcast(float),
 // load(p) (kLanes floats), load_bytes(p) (kLanes bytes to floats), fma(a, b, c) = a * b + c rounded
-// once, store_bytes(v, p) (kLanes bytes, clamped to 0..255, rounded half to even), and
-// store_widened(bytes, p) (kBlockRows bytes as floats). A block's rows take kBlockRows / kLanes vectors.
+// once, store_bytes(v, p) (kLanes bytes, clamped to 0..255, rounded half to even),
+// store_widened(bytes, p) (kBlockRows bytes as floats), and tiny(v, limit) (a bit for each lane where
+// 0 < |v| < limit). A block's rows take kBlockRows / kLanes vectors.
 // Every function here is a template over Ops, even where it does not use it: a plain inline function
 // would be one function for both instruction sets, and the linker could keep the wider one for both.
 #pragma once
@@ -92,11 +93,25 @@ void scatter_rows(const std::uint8_t* results, std::size_t bytes, std::uint8_t* 
     }
 }
 
-// The three channel sums of one pixel for kLanes rows of a block, and one tap added to them.
+// The limit below which a non-zero sum, met by a tap of this weight, may make the fused step round
+// otherwise than the extended one (see fused_sum_is_exact). Exact for every weight where the case can
+// arise at all; a builtin, so that nothing here becomes a function of its own.
+inline float watch_limit(float weight) {
+    return __builtin_fabsf(weight) * 0x1p-56f;
+}
+
+// The three channel sums of one pixel for kLanes rows of a block, and one tap added to them. A watched
+// sum notes the lanes where a step met the case the fused step could round otherwise.
 template <class Ops>
 struct PixelSums {
     using Vec = typename Ops::Vec;
     Vec blue = Ops::zero(), green = Ops::zero(), red = Ops::zero();
+    unsigned doubtful = 0;
+
+    void watch(float weight) {
+        const Vec limit = Ops::broadcast(watch_limit(weight));
+        doubtful |= Ops::tiny(blue, limit) | Ops::tiny(green, limit) | Ops::tiny(red, limit);
+    }
 
     static const float* pixel_at(const float* columns, std::int32_t index, std::int32_t first_column) {
         return columns + static_cast<std::size_t>(index - first_column) * kBlockPixelValues;
@@ -143,16 +158,45 @@ void filter_shifted_pair(const TapList& one, const TapList& two, std::int32_t sh
     for (std::int32_t t = shared; t < two.Count; ++t) second.add(two.Taps[t], columns, first_column);
 }
 
-// Two lists at a time, so that six independent sums hide the latency of the fused multiply-add; each
-// sum takes its own list's taps in order. `columns` and `results` are offset to the first lane.
+// One list on its own, fused or watched.
+template <class Ops, bool kWatch>
+bool filter_list(const TapList& list, const float* columns, std::int32_t first_column, std::uint8_t* results,
+                 std::uint8_t& handed_back) {
+    PixelSums<Ops> sums;
+    for (std::int32_t t = 0; t < list.Count; ++t) {
+        if constexpr (kWatch) sums.watch(list.Taps[t].Weight);
+        sums.add(list.Taps[t], columns, first_column);
+    }
+    if (sums.doubtful != 0) {
+        handed_back = 1;
+        return true;
+    }
+    sums.store(results);
+    return false;
+}
+
+// Two fused lists at a time, so that six independent sums hide the latency of the fused multiply-add;
+// each sum takes its own list's taps in order. `columns` and `results` are offset to the first lane.
 template <class Ops>
-void filter_lanes(const TapList* lists, std::size_t list_count, const float* columns,
-                  std::int32_t first_column, std::uint8_t* results) {
+bool filter_lanes(const TapList* lists, std::size_t list_count, const float* columns,
+                  std::int32_t first_column, std::uint8_t* results, std::uint8_t* handed_back) {
+    bool any_handed_back = false;
     std::size_t i = 0;
-    for (; i + 1 < list_count; i += 2) {
+    while (i < list_count) {
         const TapList& one = lists[i];
+        if (one.kernel != TapKernel::kFused || i + 1 == list_count ||
+            lists[i + 1].kernel != TapKernel::kFused) {
+            if (one.kernel == TapKernel::kFused) {
+                filter_list<Ops, false>(one, columns, first_column, results + i * kBlockPixelValues,
+                                        handed_back[i]);
+            } else if (one.kernel == TapKernel::kWatched) {
+                any_handed_back |= filter_list<Ops, true>(one, columns, first_column,
+                                                          results + i * kBlockPixelValues, handed_back[i]);
+            }
+            ++i;
+            continue;
+        }
         const TapList& two = lists[i + 1];
-        if (one.kernel != TapKernel::kFused || two.kernel != TapKernel::kFused) break;
         PixelSums<Ops> first, second;
         const std::int32_t shift =
             one.Count > 0 && two.Count > 0 ? two.Taps[0].Index - one.Taps[0].Index : -1;
@@ -170,68 +214,96 @@ void filter_lanes(const TapList* lists, std::size_t list_count, const float* col
         }
         first.store(results + i * kBlockPixelValues);
         second.store(results + (i + 1) * kBlockPixelValues);
+        i += 2;
     }
-    for (; i < list_count; ++i) {
-        if (lists[i].kernel != TapKernel::kFused) continue;
-        PixelSums<Ops> sums;
-        for (std::int32_t t = 0; t < lists[i].Count; ++t) sums.add(lists[i].Taps[t], columns, first_column);
-        sums.store(results + i * kBlockPixelValues);
-    }
+    return any_handed_back;
 }
 
 template <class Ops>
-void filter_columns(const TapList* lists, std::size_t list_count, const float* columns,
-                    std::int32_t first_column, std::uint8_t* results) {
+bool filter_columns(const TapList* lists, std::size_t list_count, const float* columns,
+                    std::int32_t first_column, std::uint8_t* results, std::uint8_t* handed_back) {
+    bool any_handed_back = false;
     for (int lane = 0; lane < kBlockRows; lane += Ops::kLanes) {
-        filter_lanes<Ops>(lists, list_count, columns + lane, first_column, results + lane);
+        any_handed_back |=
+            filter_lanes<Ops>(lists, list_count, columns + lane, first_column, results + lane, handed_back);
     }
+    return any_handed_back;
 }
 
-// One byte the fused way, for the ends of rows that fill no vector.
-template <class Ops>
-std::uint8_t filter_byte(const TapList& list, const std::uint8_t* work, std::ptrdiff_t work_step) {
+// One byte the fused way, for the ends of rows that fill no vector. False where a watched step met
+// the doubtful case.
+template <class Ops, bool kWatch>
+bool filter_byte(const TapList& list, const std::uint8_t* work, std::ptrdiff_t work_step, std::uint8_t& out) {
     __m128 acc = _mm_setzero_ps();
     for (std::int32_t t = 0; t < list.Count; ++t) {
+        const float weight = list.Taps[t].Weight;
+        if constexpr (kWatch) {
+            const float sum = _mm_cvtss_f32(acc);
+            if (sum != 0.0f && __builtin_fabsf(sum) < watch_limit(weight)) return false;
+        }
         const float b = work[list.Taps[t].Index * work_step];
-        acc = _mm_fmadd_ss(_mm_set_ss(b), _mm_set_ss(list.Taps[t].Weight), acc);
+        acc = _mm_fmadd_ss(_mm_set_ss(b), _mm_set_ss(weight), acc);
     }
     acc = _mm_min_ss(_mm_max_ss(acc, _mm_setzero_ps()), _mm_set_ss(255.0f));
-    return static_cast<std::uint8_t>(_mm_cvtss_si32(acc));  // rounds to nearest, ties to even
+    out = static_cast<std::uint8_t>(_mm_cvtss_si32(acc));  // rounds to nearest, ties to even
+    return true;
 }
 
 // The loops over the vectors are unrolled so that the sums stay in registers; kept in memory, every
-// fused multiply-add would wait for the store of the one before.
-template <class Ops, int kVectors>
-void filter_row_span(const TapList& list, const std::uint8_t* work, std::ptrdiff_t work_step,
-                     std::uint8_t* out) {
+// fused multiply-add would wait for the store of the one before. Returns the lanes where a watched
+// step met the doubtful case.
+template <class Ops, int kVectors, bool kWatch>
+unsigned filter_row_span(const TapList& list, const std::uint8_t* work, std::ptrdiff_t work_step,
+                         std::uint8_t* out) {
     using Vec = typename Ops::Vec;
     Vec acc[kVectors];
+    unsigned doubtful = 0;
 #pragma GCC unroll 16
     for (int v = 0; v < kVectors; ++v) acc[v] = Ops::zero();
     for (std::int32_t t = 0; t < list.Count; ++t) {
         const std::uint8_t* row = work + list.Taps[t].Index * work_step;
         const Vec weight = Ops::broadcast(list.Taps[t].Weight);
+        if constexpr (kWatch) {
+            const Vec limit = Ops::broadcast(watch_limit(list.Taps[t].Weight));
+#pragma GCC unroll 16
+            for (int v = 0; v < kVectors; ++v) doubtful |= Ops::tiny(acc[v], limit);
+        }
 #pragma GCC unroll 16
         for (int v = 0; v < kVectors; ++v)
             acc[v] = Ops::fma(Ops::load_bytes(row + Ops::kLanes * v), weight, acc[v]);
     }
 #pragma GCC unroll 16
     for (int v = 0; v < kVectors; ++v) Ops::store_bytes(acc[v], out + Ops::kLanes * v);
+    return doubtful;
 }
 
-template <class Ops>
-void filter_row(const TapList& list, const std::uint8_t* work, std::ptrdiff_t work_step, std::size_t bytes,
-                std::uint8_t* out) {
+template <class Ops, bool kWatch>
+bool filter_row_watching(const TapList& list, const std::uint8_t* work, std::ptrdiff_t work_step,
+                         std::size_t bytes, std::uint8_t* out) {
     constexpr std::size_t kLanes = Ops::kLanes;
     constexpr int kWide = kRowSpanFloats / Ops::kLanes;
     std::size_t n = 0;
+    unsigned doubtful = 0;
     for (; n + kLanes * kWide <= bytes; n += kLanes * kWide)
-        filter_row_span<Ops, kWide>(list, work + n, work_step, out + n);
-    for (; n + kLanes <= bytes; n += kLanes) filter_row_span<Ops, 1>(list, work + n, work_step, out + n);
-    for (; n < bytes; ++n) out[n] = filter_byte<Ops>(list, work + n, work_step);
+        doubtful |= filter_row_span<Ops, kWide, kWatch>(list, work + n, work_step, out + n);
+    for (; n + kLanes <= bytes; n += kLanes)
+        doubtful |= filter_row_span<Ops, 1, kWatch>(list, work + n, work_step, out + n);
+    if (doubtful != 0) return false;
+    for (; n < bytes; ++n) {
+        if (!filter_byte<Ops, kWatch>(list, work + n, work_step, out[n])) return false;
+    }
+    return true;
 }
 
-// Two destination rows whose lists are runs of work rows, the second starting `shift` rows after the
+template <class Ops>
+bool filter_row(const TapList& list, const std::uint8_t* work, std::ptrdiff_t work_step, std::size_t bytes,
+                std::uint8_t* out) {
+    if (list.kernel == TapKernel::kWatched)
+        return filter_row_watching<Ops, true>(list, work, work_step, bytes, out);
+    return filter_row_watching<Ops, false>(list, work, work_step, bytes, out);
+}
+
+// Two destination rows whose fused lists are runs of work rows, the second starting `shift` rows after the
 // first: each work row they share is loaded and widened once for both, and the two rows' sums, side
 // by side, hide the latency of the fused multiply-add better than one row's. Each sum still takes its
 // own list's taps in order.
@@ -279,8 +351,8 @@ void filter_row_pair(const TapList& one, const TapList& two, const std::uint8_t*
                      std::uint8_t* out_two) {
     const std::int32_t shift = one.Count > 0 && two.Count > 0 ? two.Taps[0].Index - one.Taps[0].Index : -1;
     if (!one.contiguous || !two.contiguous || shift < 0 || shift > one.Count) {
-        filter_row<Ops>(one, work, work_step, bytes, out_one);
-        filter_row<Ops>(two, work, work_step, bytes, out_two);
+        filter_row_watching<Ops, false>(one, work, work_step, bytes, out_one);
+        filter_row_watching<Ops, false>(two, work, work_step, bytes, out_two);
         return;
     }
     // Four vectors a row: eight sums and what they read stay in the sixteen registers of AVX2.
@@ -289,8 +361,8 @@ void filter_row_pair(const TapList& one, const TapList& two, const std::uint8_t*
     std::size_t n = 0;
     for (; n + kSpan <= bytes; n += kSpan)
         filter_row_pair_span<Ops, kVectors>(one, two, shift, work + n, work_step, out_one + n, out_two + n);
-    filter_row<Ops>(one, work + n, work_step, bytes - n, out_one + n);
-    filter_row<Ops>(two, work + n, work_step, bytes - n, out_two + n);
+    filter_row_watching<Ops, false>(one, work + n, work_step, bytes - n, out_one + n);
+    filter_row_watching<Ops, false>(two, work + n, work_step, bytes - n, out_two + n);
 }
 
 template <class Ops>

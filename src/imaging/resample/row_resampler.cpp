@@ -122,11 +122,11 @@ std::uint8_t* RowResampler::destination_row(int i) const {
 void RowResampler::write_row(int i) {
     const TapList list = rebased_list(i, rebased_.data());
     const auto work_step = static_cast<std::ptrdiff_t>(row_bytes_);
-    if (list.kernel == TapKernel::kFused) {
-        loops_.filter_row(list, window_.data(), work_step, row_bytes_, destination_row(i));
-    } else {
-        filter_row_exact(list, window_.data(), work_step, destination_width_, destination_row(i));
+    if (list.kernel != TapKernel::kReference &&
+        loops_.filter_row(list, window_.data(), work_step, row_bytes_, destination_row(i))) {
+        return;
     }
+    filter_row_exact(list, window_.data(), work_step, destination_width_, destination_row(i));
 }
 
 void RowResampler::write_pair(int i) {

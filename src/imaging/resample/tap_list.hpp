@@ -18,6 +18,8 @@ struct SourceTap {
 enum class TapKernel : std::uint8_t {
     kReference = 0,  // every step formed at extended precision and rounded to single
     kFused,          // the fast loop's single-precision fused multiply-add, which is exact for this list
+    kWatched,        // the fused multiply-add, watched for the one case where it could round otherwise;
+                     // a block or row where that case may arise is summed again the reference way
 };
 
 // A plain aggregate, without default member initialisers, so that it has no constructor of its own;

@@ -112,8 +112,13 @@ bool taps_contiguous(const TapList& list) {
 void describe_for(const PixelLoops& loops, TapList& list) {
     list.exact = fused_sum_is_exact(list);
     list.contiguous = taps_contiguous(list);
-    const bool loops_fused = loops.filter_row != nullptr;
-    list.kernel = loops_fused && list.exact ? TapKernel::kFused : TapKernel::kReference;
+    if (loops.filter_row == nullptr) {
+        list.kernel = TapKernel::kReference;
+    } else if (list.exact) {
+        list.kernel = TapKernel::kFused;
+    } else {
+        list.kernel = fused_sum_can_be_watched(list) ? TapKernel::kWatched : TapKernel::kReference;
+    }
 }
 
 }  // namespace
@@ -181,16 +186,23 @@ Extended lowest_bit(float value) {
 // Weights far from the ends of the single range keep every value normal and every sum finite (an
 // overflow must be raised as the extended form raises it).
 bool fused_sum_is_exact(const TapList& list) {
-    constexpr Extended kSmallest = 0x1p-100L;
-    constexpr Extended kLargestSum = 0x1p119L;  // 256 * sum of |w| stays below 2^127
+    if (!fused_sum_can_be_watched(list)) return false;
     Extended granule = std::numeric_limits<Extended>::infinity();
-    Extended sum = 0;
     for (std::int32_t t = 0; t < list.Count; ++t) {
         const float weight = list.Taps[t].Weight;
-        const Extended magnitude = std::fabs(weight);
-        if (magnitude < kSmallest) return false;
-        if (granule < 0x1p-56L * magnitude) return false;
+        if (granule < 0x1p-56L * std::fabs(weight)) return false;
         granule = std::min(granule, lowest_bit(weight));
+    }
+    return true;
+}
+
+bool fused_sum_can_be_watched(const TapList& list) {
+    constexpr Extended kSmallest = 0x1p-100L;
+    constexpr Extended kLargestSum = 0x1p119L;  // 256 * sum of |w| stays below 2^127
+    Extended sum = 0;
+    for (std::int32_t t = 0; t < list.Count; ++t) {
+        const Extended magnitude = std::fabs(list.Taps[t].Weight);
+        if (magnitude < kSmallest) return false;
         sum += magnitude;
     }
     return sum < kLargestSum;

@@ -39,8 +39,8 @@ float resample_scale(int source_length, int destination_length);
 // by the same; a scale of 0 fails with "Floating point division by zero" there. Zero weights are
 // dropped, candidates outside the source are reflected (and clamped where one reflection is not
 // enough). Weights are not normalised. Each list gets the kernel that sums it: the fused one of
-// `loops` where the list is exact and `loops` has one, else the reference one. Storage above the
-// memory bound fails with "Out of memory".
+// `loops` where the list is exact and `loops` has one, the watched fused one where only the bytes can
+// tell, else the reference one. Storage above the memory bound fails with "Out of memory".
 TapLists build_tap_lists(const PixelLoops& loops, TFilterProc filter, float width, int source_length,
                          int destination_length, float scale);
 
@@ -48,5 +48,10 @@ TapLists build_tap_lists(const PixelLoops& loops, TFilterProc filter, float widt
 // same accumulator as forming every step at extended precision and rounding it to single. Proven
 // from the weights alone: see the comment above its body.
 bool fused_sum_is_exact(const TapList& list);
+
+// True when the weights keep every value of the sum normal and finite, so that a fused sum differs
+// from the extended one only where some step finds 0 < |acc| < 2^-56 |w| (see fused_sum_is_exact),
+// which the fast loops watch for.
+bool fused_sum_can_be_watched(const TapList& list);
 
 }  // namespace velmora
