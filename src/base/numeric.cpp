@@ -45,21 +45,38 @@ std::int32_t to_int32(Extended integral) {
     return static_cast<std::int32_t>(integral);
 }
 
+// The floor of a value already known to lie within 2^32 of 0, without the library's extended floor,
+// which switches the processor's rounding mode and back: the double nearest the value is less than
+// one away from it, so its truncation is at most one away from the floor.
+std::int64_t floor_within_range(Extended value) {
+    auto whole = static_cast<std::int64_t>(static_cast<double>(value));
+    if (static_cast<Extended>(whole) > value) {
+        --whole;
+    } else if (static_cast<Extended>(whole + 1) <= value) {
+        ++whole;
+    }
+    return whole;
+}
+
+constexpr Extended kTwoTo31 = 0x1p31L;
+
 }  // namespace
 
 std::int32_t round_half_even(Extended value) {
     // Round to nearest, an exact half to the even neighbour, independent of the rounding mode.
-    Extended lower = std::floor(value);
-    const Extended fraction = value - lower;  // exact: both lie within one binade step of each other
-    if (fraction > 0.5L || (fraction == 0.5L && std::fmod(lower, 2.0L) != 0)) lower += 1;
-    return to_int32(lower);
+    if (!(value > -kTwoTo31 - 1 && value < kTwoTo31)) raise_invalid_operation();
+    std::int64_t lower = floor_within_range(value);
+    const Extended fraction = value - static_cast<Extended>(lower);  // exact: both lie within one binade step
+    if (fraction > 0.5L || (fraction == 0.5L && lower % 2 != 0)) lower += 1;
+    return to_int32(static_cast<Extended>(lower));
 }
-
 std::int32_t floor_to_int(Extended value) {
-    return to_int32(std::floor(value));
+    if (!(value >= -kTwoTo31 && value < kTwoTo31)) raise_invalid_operation();
+    return static_cast<std::int32_t>(floor_within_range(value));
 }
 std::int32_t ceil_to_int(Extended value) {
-    return to_int32(std::ceil(value));
+    if (!(value > -kTwoTo31 - 1 && value <= kTwoTo31 - 1)) raise_invalid_operation();
+    return static_cast<std::int32_t>(-floor_within_range(-value));
 }
 std::int32_t trunc_to_int(Extended value) {
     return to_int32(std::trunc(value));

@@ -40,11 +40,23 @@ TEST(Numeric, FloorCeilAndTruncGoTheirWays) {
     EXPECT_EQ(floor_to_int(12.999L), 12);
     EXPECT_EQ(ceil_to_int(12.001L), 13);
     EXPECT_EQ(trunc_to_int(25.9L), 25);
+    // Values whose nearest double lies across the whole number.
+    EXPECT_EQ(floor_to_int(3.0L - 0x1p-60L), 2);
+    EXPECT_EQ(ceil_to_int(3.0L + 0x1p-60L), 4);
+    EXPECT_EQ(floor_to_int(-0x1p-70L), -1);
+    EXPECT_EQ(ceil_to_int(-3.0L - 0x1p-60L), -3);
+    EXPECT_EQ(round_half_even(2.5L - 0x1p-62L), 2);
+    EXPECT_EQ(floor_to_int(2147483647.9999L), 2147483647);
+    EXPECT_EQ(ceil_to_int(-2147483648.5L), -2147483647 - 1);
 }
 
 TEST(Numeric, ConversionsOutsideTheIntegerRangeAreInvalidOperations) {
     expect_error([] { round_half_even(2147483647.5L); }, "Invalid floating point operation");
     expect_error([] { floor_to_int(-2147483649.0L); }, "Invalid floating point operation");
+    expect_error([] { floor_to_int(2147483648.0L); }, "Invalid floating point operation");
+    expect_error([] { ceil_to_int(-2147483648.5L - 1); }, "Invalid floating point operation");
+    expect_error([] { floor_to_int(std::numeric_limits<Extended>::quiet_NaN()); },
+                 "Invalid floating point operation");
     expect_error([] { ceil_to_int(std::numeric_limits<Extended>::infinity()); },
                  "Invalid floating point operation");
     expect_error([] { trunc_to_int(std::numeric_limits<Extended>::quiet_NaN()); },

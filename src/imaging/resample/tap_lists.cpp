@@ -164,7 +164,7 @@ namespace {
 
 // The lowest set bit of a float of 2^-100 or more, as a power of two: every multiple of the float is a
 // multiple of it.
-Extended lowest_bit(float value) {
+float lowest_bit(float value) {
     const auto bits = std::bit_cast<std::uint32_t>(std::fabs(value));
     const auto exponent = static_cast<int>(bits >> 23);  // biased
     const std::uint32_t digits = (bits & 0x7FFFFFu) | 0x800000u;
@@ -187,21 +187,21 @@ Extended lowest_bit(float value) {
 // overflow must be raised as the extended form raises it).
 bool fused_sum_is_exact(const TapList& list) {
     if (!fused_sum_can_be_watched(list)) return false;
-    Extended granule = std::numeric_limits<Extended>::infinity();
+    float granule = std::numeric_limits<float>::infinity();
     for (std::int32_t t = 0; t < list.Count; ++t) {
         const float weight = list.Taps[t].Weight;
-        if (granule < 0x1p-56L * std::fabs(weight)) return false;
+        if (static_cast<double>(granule) < 0x1p-56 * std::fabs(static_cast<double>(weight))) return false;
         granule = std::min(granule, lowest_bit(weight));
     }
     return true;
 }
 
 bool fused_sum_can_be_watched(const TapList& list) {
-    constexpr Extended kSmallest = 0x1p-100L;
-    constexpr Extended kLargestSum = 0x1p119L;  // 256 * sum of |w| stays below 2^127
-    Extended sum = 0;
+    constexpr double kSmallest = 0x1p-100;
+    constexpr double kLargestSum = 0x1p119;  // 256 * sum of |w| stays below 2^127
+    double sum = 0;                          // rounded at each step: the bound leaves ample room for that
     for (std::int32_t t = 0; t < list.Count; ++t) {
-        const Extended magnitude = std::fabs(list.Taps[t].Weight);
+        const double magnitude = std::fabs(static_cast<double>(list.Taps[t].Weight));
         if (magnitude < kSmallest) return false;
         sum += magnitude;
     }
