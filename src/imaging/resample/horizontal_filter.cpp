@@ -11,6 +11,11 @@ namespace velmora {
 
 namespace {
 
+// Bytes rounded up to whole blocks of kBlockRows, which the loops gather without a byte-by-byte end.
+std::size_t whole_blocks(std::size_t bytes) {
+    return (bytes + kBlockRows - 1) / kBlockRows * kBlockRows;
+}
+
 // The fast loops keep one block of rows as columns, and its results, in scratch memory of at most this.
 constexpr std::uint64_t kMaxBlockScratch = std::uint64_t{64} << 20;
 
@@ -50,6 +55,7 @@ std::vector<HorizontalFilter::ListRun> runs_of(const TapLists& lists) {
 HorizontalFilter::HorizontalFilter(const PixelLoops& loops, TFilterProc filter, float width, int source_width,
                                    int destination_width, TapListCache* cache)
     : loops_(loops_for(loops, source_width, destination_width)),
+      row_bytes_(3 * static_cast<std::size_t>(source_width)),
       columns_(shared_tap_lists(cache, loops_, filter, width, source_width, destination_width)) {
     for (std::size_t i = 0; i < columns_->size(); ++i) {
         if ((*columns_)[i].kernel == TapKernel::kReference) {
@@ -64,7 +70,7 @@ HorizontalFilter::HorizontalFilter(const PixelLoops& loops, TFilterProc filter, 
     for (const ListRun& run : runs_) {
         widest = std::max(widest, static_cast<std::size_t>(run.end_column - run.first_column));
     }
-    column_values_ = bounded_vector<float>(widest * kBlockPixelValues);
+    column_values_ = bounded_vector<float>(whole_blocks(3 * widest) * kBlockRows);
     results_ = bounded_vector<std::uint8_t>(columns_->size() * kBlockPixelValues);
     handed_back_ = bounded_vector<std::uint8_t>(columns_->size());
 }
@@ -102,8 +108,11 @@ void HorizontalFilter::filter_block(const std::uint8_t* const* in, std::uint8_t*
         const std::uint8_t* from[kBlockRows];
         for (int r = 0; r < kBlockRows; ++r)
             from[r] = lanes[r] + 3 * static_cast<std::ptrdiff_t>(run.first_column);
-        loops_.gather_columns(from, 3 * static_cast<std::size_t>(run.end_column - run.first_column),
-                              column_values_.data());
+        // The columns up to the next whole block, as far as the rows go: the ones past the run's
+        // are never read.
+        const std::size_t row_left = row_bytes_ - 3 * static_cast<std::size_t>(run.first_column);
+        const std::size_t bytes = 3 * static_cast<std::size_t>(run.end_column - run.first_column);
+        loops_.gather_columns(from, std::min(whole_blocks(bytes), row_left), column_values_.data());
         any_handed_back |= loops_.filter_columns(
             columns_->lists().data() + run.first_list, run.end_list - run.first_list, column_values_.data(),
             run.first_column, results_.data() + kBlockPixelValues * run.first_list,

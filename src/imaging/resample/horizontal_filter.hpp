@@ -41,6 +41,7 @@ class HorizontalFilter {
     void filter_reference_list(std::size_t i, const std::uint8_t* const* in, int count);
 
     const PixelLoops& loops_;
+    std::size_t row_bytes_;  // of a source row
     std::shared_ptr<const TapLists> columns_;
     bool fused_ = false;  // some list is fused or watched: blocks go through the loops, else row by row
     std::vector<std::size_t> reference_lists_;
