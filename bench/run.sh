@@ -6,7 +6,8 @@
 #   settings_bench      loading and saving the settings within a hive of 10 000 other values
 #   jpeg_codec_bench    the codec against libjpeg driven directly, on the test photograph
 # The comparisons with other programs need their peers (scripts/bootstrap --bench): bench/batch.sh for
-# the whole batch, bench/jpeg/run.sh for the codec across processes.
+# the whole batch, bench/jpeg/run.sh for the codec across processes. bench/alternate.sh tells two builds
+# apart by a few per cent, timing whole commands in turn.
 #
 #   bench/run.sh [BUILD_DIR]      (default: build-bench)
 set -euo pipefail
