@@ -70,6 +70,7 @@ std::int32_t round_half_even(Extended value) {
     if (fraction > 0.5L || (fraction == 0.5L && lower % 2 != 0)) lower += 1;
     return to_int32(static_cast<Extended>(lower));
 }
+
 std::int32_t floor_to_int(Extended value) {
     if (!(value >= -kTwoTo31 && value < kTwoTo31)) raise_invalid_operation();
     return static_cast<std::int32_t>(floor_within_range(value));

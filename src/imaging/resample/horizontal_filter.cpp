@@ -58,13 +58,9 @@ HorizontalFilter::HorizontalFilter(const PixelLoops& loops, TFilterProc filter, 
       row_bytes_(3 * static_cast<std::size_t>(source_width)),
       columns_(shared_tap_lists(cache, loops_, filter, width, source_width, destination_width)) {
     for (std::size_t i = 0; i < columns_->size(); ++i) {
-        if ((*columns_)[i].kernel == TapKernel::kReference) {
-            reference_lists_.push_back(i);
-        } else {
-            fused_ = true;
-        }
+        if ((*columns_)[i].kernel == TapKernel::kReference) reference_lists_.push_back(i);
     }
-    if (!fused_) return;
+    if (!through_loops()) return;
     runs_ = runs_of(*columns_);
     std::size_t widest = 0;
     for (const ListRun& run : runs_) {
@@ -97,7 +93,7 @@ void HorizontalFilter::filter_reference_list(std::size_t i, const std::uint8_t* 
 // The block's rows are turned into columns (one row per vector lane; a short block repeats its last
 // row in the lanes it does not fill), filtered list by list, and turned back into rows.
 void HorizontalFilter::filter_block(const std::uint8_t* const* in, std::uint8_t* const* out, int count) {
-    if (!fused_) {
+    if (!through_loops()) {
         filter_rows_exactly(in, out, count);
         return;
     }

@@ -39,11 +39,12 @@ class HorizontalFilter {
   private:
     void filter_rows_exactly(const std::uint8_t* const* in, std::uint8_t* const* out, int count) const;
     void filter_reference_list(std::size_t i, const std::uint8_t* const* in, int count);
+    // Some list is fused or watched: blocks go through the loops, else row by row.
+    bool through_loops() const { return reference_lists_.size() < columns_->size(); }
 
     const PixelLoops& loops_;
     std::size_t row_bytes_;  // of a source row
     std::shared_ptr<const TapLists> columns_;
-    bool fused_ = false;  // some list is fused or watched: blocks go through the loops, else row by row
     std::vector<std::size_t> reference_lists_;
     std::vector<ListRun> runs_;
     std::vector<float> column_values_;

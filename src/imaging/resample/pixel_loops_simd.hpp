@@ -132,30 +132,52 @@ struct PixelSums {
     }
 };
 
+// How far into the first of two lists the second starts, where both are runs of source positions and
+// the second starts within the first, so that the positions they share can be read once for both;
+// else -1.
+template <class Ops>
+std::int32_t shared_run_shift(const TapList& one, const TapList& two) {
+    if (!one.contiguous || !two.contiguous || one.Count == 0 || two.Count == 0) return -1;
+    const std::int32_t shift = two.Taps[0].Index - one.Taps[0].Index;
+    return shift >= 0 && shift <= one.Count ? shift : -1;
+}
+
+// Two such lists tap by tap, each in its own order: the first's own leading taps, then the taps the
+// two share (the first's and the second's for the same position), then what is left of each.
+template <class Ops, class First, class Both, class Second>
+[[gnu::always_inline]] inline void walk_shifted_pair(const TapList& one, const TapList& two,
+                                                     std::int32_t shift, First first, Both both,
+                                                     Second second) {
+    for (std::int32_t t = 0; t < shift; ++t) first(one.Taps[t]);
+    const std::int32_t rest = one.Count - shift;
+    const std::int32_t shared = rest < two.Count ? rest : two.Count;
+    for (std::int32_t t = 0; t < shared; ++t) both(one.Taps[shift + t], two.Taps[t]);
+    for (std::int32_t t = shift + shared; t < one.Count; ++t) first(one.Taps[t]);
+    for (std::int32_t t = shared; t < two.Count; ++t) second(two.Taps[t]);
+}
+
 // Two neighbouring lists whose taps are runs of columns, the second starting `shift` columns after
 // the first: the columns they share are loaded once for both. Each list still takes its taps in order:
 // the first its own leading taps, then the shared ones, then the rest.
 template <class Ops>
 void filter_shifted_pair(const TapList& one, const TapList& two, std::int32_t shift, const float* columns,
                          std::int32_t first_column, PixelSums<Ops>& first, PixelSums<Ops>& second) {
-    for (std::int32_t t = 0; t < shift; ++t) first.add(one.Taps[t], columns, first_column);
-    const std::int32_t rest = one.Count - shift;
-    const std::int32_t shared = rest < two.Count ? rest : two.Count;
-    for (std::int32_t t = 0; t < shared; ++t) {
-        const float* pixel = PixelSums<Ops>::pixel_at(columns, two.Taps[t].Index, first_column);
-        const typename Ops::Vec blue = Ops::load(pixel), green = Ops::load(pixel + kBlockRows),
-                                red = Ops::load(pixel + 2 * kBlockRows);
-        const typename Ops::Vec w1 = Ops::broadcast(one.Taps[shift + t].Weight);
-        const typename Ops::Vec w2 = Ops::broadcast(two.Taps[t].Weight);
-        first.blue = Ops::fma(blue, w1, first.blue);
-        second.blue = Ops::fma(blue, w2, second.blue);
-        first.green = Ops::fma(green, w1, first.green);
-        second.green = Ops::fma(green, w2, second.green);
-        first.red = Ops::fma(red, w1, first.red);
-        second.red = Ops::fma(red, w2, second.red);
-    }
-    for (std::int32_t t = shift + shared; t < one.Count; ++t) first.add(one.Taps[t], columns, first_column);
-    for (std::int32_t t = shared; t < two.Count; ++t) second.add(two.Taps[t], columns, first_column);
+    walk_shifted_pair<Ops>(
+        one, two, shift, [&](const SourceTap& tap) { first.add(tap, columns, first_column); },
+        [&](const SourceTap& tap_one, const SourceTap& tap_two) {
+            const float* pixel = PixelSums<Ops>::pixel_at(columns, tap_two.Index, first_column);
+            const typename Ops::Vec blue = Ops::load(pixel), green = Ops::load(pixel + kBlockRows),
+                                    red = Ops::load(pixel + 2 * kBlockRows);
+            const typename Ops::Vec w1 = Ops::broadcast(tap_one.Weight);
+            const typename Ops::Vec w2 = Ops::broadcast(tap_two.Weight);
+            first.blue = Ops::fma(blue, w1, first.blue);
+            second.blue = Ops::fma(blue, w2, second.blue);
+            first.green = Ops::fma(green, w1, first.green);
+            second.green = Ops::fma(green, w2, second.green);
+            first.red = Ops::fma(red, w1, first.red);
+            second.red = Ops::fma(red, w2, second.red);
+        },
+        [&](const SourceTap& tap) { second.add(tap, columns, first_column); });
 }
 
 // One list on its own, fused or watched.
@@ -198,9 +220,8 @@ bool filter_lanes(const TapList* lists, std::size_t list_count, const float* col
         }
         const TapList& two = lists[i + 1];
         PixelSums<Ops> first, second;
-        const std::int32_t shift =
-            one.Count > 0 && two.Count > 0 ? two.Taps[0].Index - one.Taps[0].Index : -1;
-        if (one.contiguous && two.contiguous && shift >= 0 && shift <= one.Count) {
+        const std::int32_t shift = shared_run_shift<Ops>(one, two);
+        if (shift >= 0) {
             filter_shifted_pair<Ops>(one, two, shift, columns, first_column, first, second);
         } else {
             const std::int32_t both = one.Count < two.Count ? one.Count : two.Count;
@@ -322,22 +343,20 @@ void filter_row_pair_span(const TapList& one, const TapList& two, std::int32_t s
         for (int v = 0; v < kVectors; ++v)
             acc[v] = Ops::fma(Ops::load_bytes(row + Ops::kLanes * v), weight, acc[v]);
     };
-    for (std::int32_t t = 0; t < shift; ++t) add(first, one.Taps[t]);
-    const std::int32_t rest = one.Count - shift;
-    const std::int32_t shared = rest < two.Count ? rest : two.Count;
-    for (std::int32_t t = 0; t < shared; ++t) {
-        const std::uint8_t* row = work + two.Taps[t].Index * work_step;
-        const Vec w1 = Ops::broadcast(one.Taps[shift + t].Weight);
-        const Vec w2 = Ops::broadcast(two.Taps[t].Weight);
+    walk_shifted_pair<Ops>(
+        one, two, shift, [&](const SourceTap& tap) { add(first, tap); },
+        [&](const SourceTap& tap_one, const SourceTap& tap_two) {
+            const std::uint8_t* row = work + tap_two.Index * work_step;
+            const Vec w1 = Ops::broadcast(tap_one.Weight);
+            const Vec w2 = Ops::broadcast(tap_two.Weight);
 #pragma GCC unroll 16
-        for (int v = 0; v < kVectors; ++v) {
-            const Vec values = Ops::load_bytes(row + Ops::kLanes * v);
-            first[v] = Ops::fma(values, w1, first[v]);
-            second[v] = Ops::fma(values, w2, second[v]);
-        }
-    }
-    for (std::int32_t t = shift + shared; t < one.Count; ++t) add(first, one.Taps[t]);
-    for (std::int32_t t = shared; t < two.Count; ++t) add(second, two.Taps[t]);
+            for (int v = 0; v < kVectors; ++v) {
+                const Vec values = Ops::load_bytes(row + Ops::kLanes * v);
+                first[v] = Ops::fma(values, w1, first[v]);
+                second[v] = Ops::fma(values, w2, second[v]);
+            }
+        },
+        [&](const SourceTap& tap) { add(second, tap); });
 #pragma GCC unroll 16
     for (int v = 0; v < kVectors; ++v) {
         Ops::store_bytes(first[v], out_one + Ops::kLanes * v);
@@ -349,8 +368,8 @@ template <class Ops>
 void filter_row_pair(const TapList& one, const TapList& two, const std::uint8_t* work,
                      std::ptrdiff_t work_step, std::size_t bytes, std::uint8_t* out_one,
                      std::uint8_t* out_two) {
-    const std::int32_t shift = one.Count > 0 && two.Count > 0 ? two.Taps[0].Index - one.Taps[0].Index : -1;
-    if (!one.contiguous || !two.contiguous || shift < 0 || shift > one.Count) {
+    const std::int32_t shift = shared_run_shift<Ops>(one, two);
+    if (shift < 0) {
         filter_row_watching<Ops, false>(one, work, work_step, bytes, out_one);
         filter_row_watching<Ops, false>(two, work, work_step, bytes, out_two);
         return;
