@@ -22,6 +22,18 @@ std::uint32_t grain_hash(int x, int y, int channel) {
     return h ^ (h >> 16);
 }
 
+// A 24-bit picture whose pixel (x, y) gets its blue, green and red bytes from set(x, y, pixel).
+template <class SetPixel>
+Picture picture_with(int width, int height, SetPixel set) {
+    Picture picture;
+    picture.set_size(width, height);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* row = picture.scanline(y);
+        for (int x = 0; x < width; ++x) set(x, y, row + 3 * x);
+    }
+    return picture;
+}
+
 }  // namespace
 
 Picture photograph() {
@@ -48,43 +60,26 @@ std::vector<std::uint8_t> photograph_samples(int width, int height, int channels
 }
 
 Picture synthetic_photograph(int width, int height, PhotographStyle style) {
-    Picture picture;
-    picture.set_size(width, height);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = picture.scanline(y);
-        for (int x = 0; x < width; ++x)
-            for (int c = 0; c < 3; ++c) row[3 * x + 2 - c] = photograph_sample(x, y, width, height, c, style);
-    }
-    return picture;
+    return picture_with(width, height, [&](int x, int y, std::uint8_t* pixel) {
+        for (int c = 0; c < 3; ++c) pixel[2 - c] = photograph_sample(x, y, width, height, c, style);
+    });
 }
 
 Picture flat_picture(int width, int height) {
-    Picture picture;
-    picture.set_size(width, height);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = picture.scanline(y);
-        for (int x = 0; x < width; ++x) {
-            row[3 * x + 0] = 40;
-            row[3 * x + 1] = 160;
-            row[3 * x + 2] = 220;
-        }
-    }
-    return picture;
+    return picture_with(width, height, [](int, int, std::uint8_t* pixel) {
+        pixel[0] = 40;
+        pixel[1] = 160;
+        pixel[2] = 220;
+    });
 }
 
 Picture hard_edges(int width, int height) {
-    Picture picture;
-    picture.set_size(width, height);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = picture.scanline(y);
-        for (int x = 0; x < width; ++x) {
-            const bool on = ((x / 3) + (y / 5)) % 2 == 0;
-            row[3 * x + 0] = on ? 255 : 0;
-            row[3 * x + 1] = on ? 0 : 255;
-            row[3 * x + 2] = (x * 7 + y) % 2 ? 255 : 0;
-        }
-    }
-    return picture;
+    return picture_with(width, height, [](int x, int y, std::uint8_t* pixel) {
+        const bool on = ((x / 3) + (y / 5)) % 2 == 0;
+        pixel[0] = on ? 255 : 0;
+        pixel[1] = on ? 0 : 255;
+        pixel[2] = (x * 7 + y) % 2 ? 255 : 0;
+    });
 }
 
 Picture noise(int width, int height, unsigned seed) {
