@@ -24,8 +24,9 @@ inline constexpr std::size_t kBlockPixelValues = 3 * kBlockRows;
 // by the reference arithmetic.
 struct PixelLoops {
     const char* name;  // as VELMORA_SIMD names it
-    // columns[n * kBlockRows + r] = rows[r][n] for n < bytes and every r < kBlockRows, as floats: each
-    // byte is converted once, not once for every list that reads it.
+    // columns[n * kBlockRows + lane] = rows[r][n] for n < bytes and every r < kBlockRows, as floats,
+    // with row r in a lane of the loops' own order: each byte is converted once, not once for every
+    // list that reads it.
     void (*gather_columns)(const std::uint8_t* const* rows, std::size_t bytes, float* columns);
     // For every fused or watched list i and channel c: results[i * kBlockPixelValues + c * kBlockRows +
     // r] is the filtered byte of row r, from columns gathered from pixel first_column on (tap Index x is

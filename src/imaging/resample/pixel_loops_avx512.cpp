@@ -34,6 +34,16 @@ struct Avx512Ops {
         const __m512i whole = _mm512_cvtps_epi32(clamped);  // rounds to nearest, ties to even
         _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm512_cvtepi32_epi8(whole));
     }
+    static constexpr int lane_of_row(int r) { return r; }
+    static void gather_block(const std::uint8_t* const* rows, std::size_t n, float* columns) {
+        kernels::gather_block_in_order<Avx512Ops>(rows, n, columns);
+    }
+    static void store_pixel(const Vec (&blue)[1], const Vec (&green)[1], const Vec (&red)[1],
+                            std::uint8_t* p) {
+        store_bytes(blue[0], p);
+        store_bytes(green[0], p + 16);
+        store_bytes(red[0], p + 32);
+    }
 };
 
 }  // namespace

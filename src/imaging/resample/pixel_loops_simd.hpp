@@ -3,8 +3,13 @@
 // is shared). Include it only from those files. Ops gives: kLanes, Vec, zero(), broadcast(float),
 // load(p) (kLanes floats), load_bytes(p) (kLanes bytes to floats), fma(a, b, c) = a * b + c rounded
 // once, store_bytes(v, p) (kLanes bytes, clamped to 0..255, rounded half to even),
-// store_widened(bytes, p) (kBlockRows bytes as floats), and tiny(v, limit) (a bit for each lane where
-// 0 < |v| < limit). A block's rows take kBlockRows / kLanes vectors.
+// tiny(v, limit) (a bit for each lane where 0 < |v| < limit), and for the block's rows, which take
+// kBlockRows / kLanes vectors in an order of lanes of its own: lane_of_row(r) (where row r lies among
+// the kBlockRows lanes), gather_block(rows, n, columns) (16 bytes of each row from byte n on, widened:
+// byte n + j of row r at columns[j * kBlockRows + lane_of_row(r)]), and store_pixel(blue, green, red, p)
+// (the vectors of a pixel's three channels as kBlockPixelValues bytes in row order, each as
+// store_bytes gives it). Loops whose lanes are the rows in order gather with gather_block_in_order,
+// which needs store_widened(bytes, p) (kBlockRows bytes as floats).
 // Every function here is a template over Ops, even where it does not use it: a plain inline function
 // would be one function for both instruction sets, and the linker could keep the wider one for both.
 #pragma once
@@ -49,6 +54,20 @@ template <class Ops>
     }
 }
 
+// The block of 16 rows by 16 bytes from byte n on, transposed and widened: column n + j, row r at
+// columns[j * kBlockRows + r]. The gathering of the loops that keep the rows in order.
+template <class Ops>
+[[gnu::always_inline]] inline void gather_block_in_order(const std::uint8_t* const* rows, std::size_t n,
+                                                         float* columns) {
+    __m128i block[kBlockRows];
+#pragma GCC unroll 16
+    for (int r = 0; r < kBlockRows; ++r)
+        block[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r] + n));
+    transpose_block<Ops>(block);
+#pragma GCC unroll 16
+    for (std::size_t j = 0; j < kBlockRows; ++j) Ops::store_widened(block[j], columns + j * kBlockRows);
+}
+
 template <class Ops>
 void gather_columns(const std::uint8_t* const* rows, std::size_t bytes, float* columns) {
     std::size_t n = 0;
@@ -58,18 +77,11 @@ void gather_columns(const std::uint8_t* const* rows, std::size_t bytes, float* c
             for (int r = 0; r < kBlockRows; ++r)
                 _mm_prefetch(reinterpret_cast<const char*>(rows[r] + n + kPrefetchAheadBytes), _MM_HINT_T0);
         }
-        __m128i block[kBlockRows];
-#pragma GCC unroll 16
-        for (int r = 0; r < kBlockRows; ++r)
-            block[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r] + n));
-        transpose_block<Ops>(block);
-#pragma GCC unroll 16
-        for (std::size_t j = 0; j < kBlockRows; ++j)
-            Ops::store_widened(block[j], columns + (n + j) * kBlockRows);
+        Ops::gather_block(rows, n, columns + n * kBlockRows);
     }
     for (; n < bytes; ++n) {
         for (int r = 0; r < kBlockRows; ++r)
-            columns[n * kBlockRows + static_cast<std::size_t>(r)] = rows[r][n];
+            columns[n * kBlockRows + static_cast<std::size_t>(Ops::lane_of_row(r))] = rows[r][n];
     }
 }
 
@@ -100,35 +112,47 @@ inline float watch_limit(float weight) {
     return __builtin_fabsf(weight) * 0x1p-56f;
 }
 
-// The three channel sums of one pixel for kLanes rows of a block, and one tap added to them. A watched
-// sum notes the lanes where a step met the case the fused step could round otherwise.
+// The three channel sums of one pixel for every row of a block: kBlockRows / kLanes vectors a
+// channel, so that one walk over a list's taps serves the whole block and the sums of every vector
+// hide the latency of the fused multiply-add together. A watched sum notes the lanes where a step met
+// the case the fused step could round otherwise.
 template <class Ops>
 struct PixelSums {
     using Vec = typename Ops::Vec;
-    Vec blue = Ops::zero(), green = Ops::zero(), red = Ops::zero();
+    static constexpr int kVectors = kBlockRows / Ops::kLanes;
+    Vec blue[kVectors], green[kVectors], red[kVectors];
     unsigned doubtful = 0;
+
+    PixelSums() {
+#pragma GCC unroll 2
+        for (int v = 0; v < kVectors; ++v) blue[v] = green[v] = red[v] = Ops::zero();
+    }
 
     void watch(float weight) {
         const Vec limit = Ops::broadcast(watch_limit(weight));
-        doubtful |= Ops::tiny(blue, limit) | Ops::tiny(green, limit) | Ops::tiny(red, limit);
+#pragma GCC unroll 2
+        for (int v = 0; v < kVectors; ++v)
+            doubtful |= Ops::tiny(blue[v], limit) | Ops::tiny(green[v], limit) | Ops::tiny(red[v], limit);
     }
 
     static const float* pixel_at(const float* columns, std::int32_t index, std::int32_t first_column) {
         return columns + static_cast<std::size_t>(index - first_column) * kBlockPixelValues;
     }
-    void add(const float* pixel, float weight) {
-        const Vec w = Ops::broadcast(weight);
-        blue = Ops::fma(Ops::load(pixel), w, blue);
-        green = Ops::fma(Ops::load(pixel + kBlockRows), w, green);
-        red = Ops::fma(Ops::load(pixel + 2 * kBlockRows), w, red);
+    [[gnu::always_inline]] void add(const float* pixel, Vec w) {
+#pragma GCC unroll 2
+        for (int v = 0; v < kVectors; ++v) {
+            const float* lane = pixel + v * Ops::kLanes;
+            blue[v] = Ops::fma(Ops::load(lane), w, blue[v]);
+            green[v] = Ops::fma(Ops::load(lane + kBlockRows), w, green[v]);
+            red[v] = Ops::fma(Ops::load(lane + 2 * kBlockRows), w, red[v]);
+        }
     }
-    void add(const SourceTap& tap, const float* columns, std::int32_t first_column) {
-        add(pixel_at(columns, tap.Index, first_column), tap.Weight);
+    [[gnu::always_inline]] void add(const SourceTap& tap, const float* columns, std::int32_t first_column) {
+        add(pixel_at(columns, tap.Index, first_column), Ops::broadcast(tap.Weight));
     }
-    void store(std::uint8_t* out) const {  // out: the pixel's results, offset to the first lane
-        Ops::store_bytes(blue, out);
-        Ops::store_bytes(green, out + kBlockRows);
-        Ops::store_bytes(red, out + 2 * kBlockRows);
+    // out: the pixel's results.
+    void store(std::uint8_t* out) const {
+        Ops::store_pixel(blue, green, red, out);
     }
 };
 
@@ -156,28 +180,70 @@ template <class Ops, class First, class Both, class Second>
     for (std::int32_t t = shared; t < two.Count; ++t) second(two.Taps[t]);
 }
 
+// Keeps a value loaded in a register: the compiler would rather fold the load into each multiply-add
+// that uses it, loading it twice, and the loads would then bound the loop rather than the
+// multiply-adds.
+template <class Vec>
+[[gnu::always_inline]] inline void in_register(Vec& value) {
+    __asm__("" : "+x"(value));
+}
+
+// The taps two lists share, where both are runs of columns: tap t of each reads the pixel `pixel` + t
+// whole pixels on. Each value loaded serves both lists. A function of its own, with the sums in
+// locals: inside the caller the compiler kept one of AVX2's twelve sums on the stack, a store and a
+// load on every step of its chain.
+template <class Ops>
+[[gnu::noinline]] void add_shared_taps(const SourceTap* taps_one, const SourceTap* taps_two,
+                                       std::int32_t count, const float* pixel, PixelSums<Ops>& first,
+                                       PixelSums<Ops>& second) {
+    using Vec = typename Ops::Vec;
+    constexpr int kVectors = PixelSums<Ops>::kVectors;
+    Vec b1[kVectors], g1[kVectors], r1[kVectors], b2[kVectors], g2[kVectors], r2[kVectors];
+#pragma GCC unroll 2
+    for (int v = 0; v < kVectors; ++v) {
+        b1[v] = first.blue[v], g1[v] = first.green[v], r1[v] = first.red[v];
+        b2[v] = second.blue[v], g2[v] = second.green[v], r2[v] = second.red[v];
+    }
+    for (std::int32_t t = 0; t < count; ++t, pixel += kBlockPixelValues) {
+        const Vec w1 = Ops::broadcast(taps_one[t].Weight);
+        const Vec w2 = Ops::broadcast(taps_two[t].Weight);
+#pragma GCC unroll 2
+        for (int v = 0; v < kVectors; ++v) {
+            const float* lane = pixel + v * Ops::kLanes;
+            Vec blue = Ops::load(lane);
+            in_register(blue);
+            b1[v] = Ops::fma(blue, w1, b1[v]);
+            b2[v] = Ops::fma(blue, w2, b2[v]);
+            Vec green = Ops::load(lane + kBlockRows);
+            in_register(green);
+            g1[v] = Ops::fma(green, w1, g1[v]);
+            g2[v] = Ops::fma(green, w2, g2[v]);
+            Vec red = Ops::load(lane + 2 * kBlockRows);
+            in_register(red);
+            r1[v] = Ops::fma(red, w1, r1[v]);
+            r2[v] = Ops::fma(red, w2, r2[v]);
+        }
+    }
+#pragma GCC unroll 2
+    for (int v = 0; v < kVectors; ++v) {
+        first.blue[v] = b1[v], first.green[v] = g1[v], first.red[v] = r1[v];
+        second.blue[v] = b2[v], second.green[v] = g2[v], second.red[v] = r2[v];
+    }
+}
+
 // Two neighbouring lists whose taps are runs of columns, the second starting `shift` columns after
 // the first: the columns they share are loaded once for both. Each list still takes its taps in order:
 // the first its own leading taps, then the shared ones, then the rest.
 template <class Ops>
 void filter_shifted_pair(const TapList& one, const TapList& two, std::int32_t shift, const float* columns,
                          std::int32_t first_column, PixelSums<Ops>& first, PixelSums<Ops>& second) {
-    walk_shifted_pair<Ops>(
-        one, two, shift, [&](const SourceTap& tap) { first.add(tap, columns, first_column); },
-        [&](const SourceTap& tap_one, const SourceTap& tap_two) {
-            const float* pixel = PixelSums<Ops>::pixel_at(columns, tap_two.Index, first_column);
-            const typename Ops::Vec blue = Ops::load(pixel), green = Ops::load(pixel + kBlockRows),
-                                    red = Ops::load(pixel + 2 * kBlockRows);
-            const typename Ops::Vec w1 = Ops::broadcast(tap_one.Weight);
-            const typename Ops::Vec w2 = Ops::broadcast(tap_two.Weight);
-            first.blue = Ops::fma(blue, w1, first.blue);
-            second.blue = Ops::fma(blue, w2, second.blue);
-            first.green = Ops::fma(green, w1, first.green);
-            second.green = Ops::fma(green, w2, second.green);
-            first.red = Ops::fma(red, w1, first.red);
-            second.red = Ops::fma(red, w2, second.red);
-        },
-        [&](const SourceTap& tap) { second.add(tap, columns, first_column); });
+    for (std::int32_t t = 0; t < shift; ++t) first.add(one.Taps[t], columns, first_column);
+    const std::int32_t rest = one.Count - shift;
+    const std::int32_t shared = rest < two.Count ? rest : two.Count;
+    add_shared_taps<Ops>(one.Taps + shift, two.Taps, shared,
+                         PixelSums<Ops>::pixel_at(columns, two.Taps[0].Index, first_column), first, second);
+    for (std::int32_t t = shift + shared; t < one.Count; ++t) first.add(one.Taps[t], columns, first_column);
+    for (std::int32_t t = shared; t < two.Count; ++t) second.add(two.Taps[t], columns, first_column);
 }
 
 // One list on its own, fused or watched.
@@ -197,11 +263,11 @@ bool filter_list(const TapList& list, const float* columns, std::int32_t first_c
     return false;
 }
 
-// Two fused lists at a time, so that six independent sums hide the latency of the fused multiply-add;
-// each sum takes its own list's taps in order. `columns` and `results` are offset to the first lane.
+// Two fused lists at a time, so that their independent sums hide the latency of the fused
+// multiply-add; each sum takes its own list's taps in order.
 template <class Ops>
-bool filter_lanes(const TapList* lists, std::size_t list_count, const float* columns,
-                  std::int32_t first_column, std::uint8_t* results, std::uint8_t* handed_back) {
+bool filter_columns(const TapList* lists, std::size_t list_count, const float* columns,
+                    std::int32_t first_column, std::uint8_t* results, std::uint8_t* handed_back) {
     bool any_handed_back = false;
     std::size_t i = 0;
     while (i < list_count) {
@@ -236,17 +302,6 @@ bool filter_lanes(const TapList* lists, std::size_t list_count, const float* col
         first.store(results + i * kBlockPixelValues);
         second.store(results + (i + 1) * kBlockPixelValues);
         i += 2;
-    }
-    return any_handed_back;
-}
-
-template <class Ops>
-bool filter_columns(const TapList* lists, std::size_t list_count, const float* columns,
-                    std::int32_t first_column, std::uint8_t* results, std::uint8_t* handed_back) {
-    bool any_handed_back = false;
-    for (int lane = 0; lane < kBlockRows; lane += Ops::kLanes) {
-        any_handed_back |=
-            filter_lanes<Ops>(lists, list_count, columns + lane, first_column, results + lane, handed_back);
     }
     return any_handed_back;
 }
