@@ -188,25 +188,38 @@ template <class Vec>
     __asm__("" : "+x"(value));
 }
 
-// The taps two lists share, where both are runs of columns: tap t of each reads the pixel `pixel` + t
-// whole pixels on. Each value loaded serves both lists. A function of its own, with the sums in
-// locals: inside the caller the compiler kept one of AVX2's twelve sums on the stack, a store and a
-// load on every step of its chain.
+// Two neighbouring lists whose taps are runs of columns, the second starting `shift` columns after
+// the first, summed and stored: the first's own leading taps, then the taps the two share, each value
+// loaded once for both, then what is left of each. Each list takes its taps in order. The sums live
+// in locals of a function of its own: inside the caller the compiler kept one of AVX2's twelve sums
+// on the stack, a store and a load on every step of its chain.
 template <class Ops>
-[[gnu::noinline]] void add_shared_taps(const SourceTap* taps_one, const SourceTap* taps_two,
-                                       std::int32_t count, const float* pixel, PixelSums<Ops>& first,
-                                       PixelSums<Ops>& second) {
+[[gnu::noinline]] void filter_shifted_pair(const TapList& one, const TapList& two, std::int32_t shift,
+                                           const float* columns, std::int32_t first_column,
+                                           std::uint8_t* out_one, std::uint8_t* out_two) {
     using Vec = typename Ops::Vec;
     constexpr int kVectors = PixelSums<Ops>::kVectors;
     Vec b1[kVectors], g1[kVectors], r1[kVectors], b2[kVectors], g2[kVectors], r2[kVectors];
 #pragma GCC unroll 2
-    for (int v = 0; v < kVectors; ++v) {
-        b1[v] = first.blue[v], g1[v] = first.green[v], r1[v] = first.red[v];
-        b2[v] = second.blue[v], g2[v] = second.green[v], r2[v] = second.red[v];
-    }
-    for (std::int32_t t = 0; t < count; ++t, pixel += kBlockPixelValues) {
-        const Vec w1 = Ops::broadcast(taps_one[t].Weight);
-        const Vec w2 = Ops::broadcast(taps_two[t].Weight);
+    for (int v = 0; v < kVectors; ++v) b1[v] = g1[v] = r1[v] = b2[v] = g2[v] = r2[v] = Ops::zero();
+    const auto add = [](const float* pixel, Vec w, Vec(&b)[kVectors], Vec(&g)[kVectors], Vec(&r)[kVectors]) {
+#pragma GCC unroll 2
+        for (int v = 0; v < kVectors; ++v) {
+            const float* lane = pixel + v * Ops::kLanes;
+            b[v] = Ops::fma(Ops::load(lane), w, b[v]);
+            g[v] = Ops::fma(Ops::load(lane + kBlockRows), w, g[v]);
+            r[v] = Ops::fma(Ops::load(lane + 2 * kBlockRows), w, r[v]);
+        }
+    };
+    // Runs: tap t of `one` reads the pixel t pixels after its first.
+    const float* pixel = PixelSums<Ops>::pixel_at(columns, one.Taps[0].Index, first_column);
+    for (std::int32_t t = 0; t < shift; ++t, pixel += kBlockPixelValues)
+        add(pixel, Ops::broadcast(one.Taps[t].Weight), b1, g1, r1);
+    const std::int32_t rest = one.Count - shift;
+    const std::int32_t shared = rest < two.Count ? rest : two.Count;
+    for (std::int32_t t = 0; t < shared; ++t, pixel += kBlockPixelValues) {
+        const Vec w1 = Ops::broadcast(one.Taps[shift + t].Weight);
+        const Vec w2 = Ops::broadcast(two.Taps[t].Weight);
 #pragma GCC unroll 2
         for (int v = 0; v < kVectors; ++v) {
             const float* lane = pixel + v * Ops::kLanes;
@@ -224,26 +237,13 @@ template <class Ops>
             r2[v] = Ops::fma(red, w2, r2[v]);
         }
     }
-#pragma GCC unroll 2
-    for (int v = 0; v < kVectors; ++v) {
-        first.blue[v] = b1[v], first.green[v] = g1[v], first.red[v] = r1[v];
-        second.blue[v] = b2[v], second.green[v] = g2[v], second.red[v] = r2[v];
-    }
-}
-
-// Two neighbouring lists whose taps are runs of columns, the second starting `shift` columns after
-// the first: the columns they share are loaded once for both. Each list still takes its taps in order:
-// the first its own leading taps, then the shared ones, then the rest.
-template <class Ops>
-void filter_shifted_pair(const TapList& one, const TapList& two, std::int32_t shift, const float* columns,
-                         std::int32_t first_column, PixelSums<Ops>& first, PixelSums<Ops>& second) {
-    for (std::int32_t t = 0; t < shift; ++t) first.add(one.Taps[t], columns, first_column);
-    const std::int32_t rest = one.Count - shift;
-    const std::int32_t shared = rest < two.Count ? rest : two.Count;
-    add_shared_taps<Ops>(one.Taps + shift, two.Taps, shared,
-                         PixelSums<Ops>::pixel_at(columns, two.Taps[0].Index, first_column), first, second);
-    for (std::int32_t t = shift + shared; t < one.Count; ++t) first.add(one.Taps[t], columns, first_column);
-    for (std::int32_t t = shared; t < two.Count; ++t) second.add(two.Taps[t], columns, first_column);
+    for (std::int32_t t = shift + shared; t < one.Count; ++t, pixel += kBlockPixelValues)
+        add(pixel, Ops::broadcast(one.Taps[t].Weight), b1, g1, r1);
+    pixel = PixelSums<Ops>::pixel_at(columns, two.Taps[0].Index, first_column) + shared * kBlockPixelValues;
+    for (std::int32_t t = shared; t < two.Count; ++t, pixel += kBlockPixelValues)
+        add(pixel, Ops::broadcast(two.Taps[t].Weight), b2, g2, r2);
+    Ops::store_pixel(b1, g1, r1, out_one);
+    Ops::store_pixel(b2, g2, r2, out_two);
 }
 
 // One list on its own, fused or watched.
@@ -285,20 +285,22 @@ bool filter_columns(const TapList* lists, std::size_t list_count, const float* c
             continue;
         }
         const TapList& two = lists[i + 1];
-        PixelSums<Ops> first, second;
         const std::int32_t shift = shared_run_shift<Ops>(one, two);
         if (shift >= 0) {
-            filter_shifted_pair<Ops>(one, two, shift, columns, first_column, first, second);
-        } else {
-            const std::int32_t both = one.Count < two.Count ? one.Count : two.Count;
-            std::int32_t t = 0;
-            for (; t < both; ++t) {
-                first.add(one.Taps[t], columns, first_column);
-                second.add(two.Taps[t], columns, first_column);
-            }
-            for (std::int32_t u = t; u < one.Count; ++u) first.add(one.Taps[u], columns, first_column);
-            for (std::int32_t u = t; u < two.Count; ++u) second.add(two.Taps[u], columns, first_column);
+            filter_shifted_pair<Ops>(one, two, shift, columns, first_column, results + i * kBlockPixelValues,
+                                     results + (i + 1) * kBlockPixelValues);
+            i += 2;
+            continue;
         }
+        PixelSums<Ops> first, second;
+        const std::int32_t both = one.Count < two.Count ? one.Count : two.Count;
+        std::int32_t t = 0;
+        for (; t < both; ++t) {
+            first.add(one.Taps[t], columns, first_column);
+            second.add(two.Taps[t], columns, first_column);
+        }
+        for (std::int32_t u = t; u < one.Count; ++u) first.add(one.Taps[u], columns, first_column);
+        for (std::int32_t u = t; u < two.Count; ++u) second.add(two.Taps[u], columns, first_column);
         first.store(results + i * kBlockPixelValues);
         second.store(results + (i + 1) * kBlockPixelValues);
         i += 2;
