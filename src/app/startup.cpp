@@ -9,6 +9,7 @@
 #include "app/application.hpp"
 #include "app/error_reporting.hpp"
 #include "base/handler_guard.hpp"
+#include "base/page_advice.hpp"
 #include "resources/program_identity.hpp"
 #include "ui/Unit1.hpp"
 #include "ui/Unit2.hpp"
@@ -58,6 +59,7 @@ ProgramWindows create_program_windows() {
 }
 
 int run_program(int argc, char** argv) {
+    keep_freed_blocks();
     // The program takes no command line: Qt sees only the program's name, so that none of its own options
     // (-style, -reverse, -platform, ...) is read from what the program was started with.
     static char fallback_name[] = "velmora";

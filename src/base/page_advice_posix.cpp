@@ -5,6 +5,9 @@
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace velmora {
 
@@ -34,6 +37,16 @@ void advise_huge_pages([[maybe_unused]] void* block, [[maybe_unused]] std::size_
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     constexpr std::size_t kLargeBlock = std::size_t{4} << 20;
     if (bytes >= kLargeBlock) advise_inner_pages(block, bytes, MADV_HUGEPAGE);
+#endif
+}
+
+void keep_freed_blocks() {
+#if defined(__GLIBC__)
+    // Blocks up to the largest threshold glibc takes come from the heap instead of mappings of their
+    // own, and the heap's free top is given back only when it exceeds twice that.
+    constexpr int kLargestHeapBlock = 32 << 20;
+    mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
+    mallopt(M_TRIM_THRESHOLD, 2 * kLargestHeapBlock);
 #endif
 }
 

@@ -16,4 +16,7 @@ void populate_for_writing(void* block, std::size_t bytes) {
 
 void advise_huge_pages(void*, std::size_t) {}
 
+// The Windows heap has no such setting: large blocks keep pages of their own there.
+void keep_freed_blocks() {}
+
 }  // namespace velmora

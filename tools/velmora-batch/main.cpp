@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/error.hpp"
+#include "base/page_advice.hpp"
 #include "batch/batch_run.hpp"
 #include "batch/photo_pipeline.hpp"
 #include "console.hpp"
@@ -84,5 +85,6 @@ int run(const std::vector<std::string>& arguments) {
 
 int main(int argc, char** argv) {
     velmora::set_up_console();
+    velmora::keep_freed_blocks();
     return velmora::run(velmora::utf8_arguments(argc, argv));
 }
