@@ -190,60 +190,48 @@ template <class Vec>
 
 // Two neighbouring lists whose taps are runs of columns, the second starting `shift` columns after
 // the first, summed and stored: the first's own leading taps, then the taps the two share, each value
-// loaded once for both, then what is left of each. Each list takes its taps in order. The sums live
-// in locals of a function of its own: inside the caller the compiler kept one of AVX2's twelve sums
-// on the stack, a store and a load on every step of its chain.
+// loaded once for both, then what is left of each. Each list takes its taps in order, and tap t of a
+// list reads the pixel t pixels after its first. A function of its own, with the sums its locals:
+// inside the caller the compiler kept one of AVX2's twelve sums on the stack, a store and a load on
+// every step of its chain.
 template <class Ops>
 [[gnu::noinline]] void filter_shifted_pair(const TapList& one, const TapList& two, std::int32_t shift,
                                            const float* columns, std::int32_t first_column,
                                            std::uint8_t* out_one, std::uint8_t* out_two) {
     using Vec = typename Ops::Vec;
-    constexpr int kVectors = PixelSums<Ops>::kVectors;
-    Vec b1[kVectors], g1[kVectors], r1[kVectors], b2[kVectors], g2[kVectors], r2[kVectors];
-#pragma GCC unroll 2
-    for (int v = 0; v < kVectors; ++v) b1[v] = g1[v] = r1[v] = b2[v] = g2[v] = r2[v] = Ops::zero();
-    const auto add = [](const float* pixel, Vec w, Vec(&b)[kVectors], Vec(&g)[kVectors], Vec(&r)[kVectors]) {
-#pragma GCC unroll 2
-        for (int v = 0; v < kVectors; ++v) {
-            const float* lane = pixel + v * Ops::kLanes;
-            b[v] = Ops::fma(Ops::load(lane), w, b[v]);
-            g[v] = Ops::fma(Ops::load(lane + kBlockRows), w, g[v]);
-            r[v] = Ops::fma(Ops::load(lane + 2 * kBlockRows), w, r[v]);
-        }
-    };
-    // Runs: tap t of `one` reads the pixel t pixels after its first.
+    PixelSums<Ops> first, second;
     const float* pixel = PixelSums<Ops>::pixel_at(columns, one.Taps[0].Index, first_column);
     for (std::int32_t t = 0; t < shift; ++t, pixel += kBlockPixelValues)
-        add(pixel, Ops::broadcast(one.Taps[t].Weight), b1, g1, r1);
+        first.add(pixel, Ops::broadcast(one.Taps[t].Weight));
     const std::int32_t rest = one.Count - shift;
     const std::int32_t shared = rest < two.Count ? rest : two.Count;
     for (std::int32_t t = 0; t < shared; ++t, pixel += kBlockPixelValues) {
         const Vec w1 = Ops::broadcast(one.Taps[shift + t].Weight);
         const Vec w2 = Ops::broadcast(two.Taps[t].Weight);
 #pragma GCC unroll 2
-        for (int v = 0; v < kVectors; ++v) {
+        for (int v = 0; v < PixelSums<Ops>::kVectors; ++v) {
             const float* lane = pixel + v * Ops::kLanes;
             Vec blue = Ops::load(lane);
             in_register(blue);
-            b1[v] = Ops::fma(blue, w1, b1[v]);
-            b2[v] = Ops::fma(blue, w2, b2[v]);
+            first.blue[v] = Ops::fma(blue, w1, first.blue[v]);
+            second.blue[v] = Ops::fma(blue, w2, second.blue[v]);
             Vec green = Ops::load(lane + kBlockRows);
             in_register(green);
-            g1[v] = Ops::fma(green, w1, g1[v]);
-            g2[v] = Ops::fma(green, w2, g2[v]);
+            first.green[v] = Ops::fma(green, w1, first.green[v]);
+            second.green[v] = Ops::fma(green, w2, second.green[v]);
             Vec red = Ops::load(lane + 2 * kBlockRows);
             in_register(red);
-            r1[v] = Ops::fma(red, w1, r1[v]);
-            r2[v] = Ops::fma(red, w2, r2[v]);
+            first.red[v] = Ops::fma(red, w1, first.red[v]);
+            second.red[v] = Ops::fma(red, w2, second.red[v]);
         }
     }
     for (std::int32_t t = shift + shared; t < one.Count; ++t, pixel += kBlockPixelValues)
-        add(pixel, Ops::broadcast(one.Taps[t].Weight), b1, g1, r1);
+        first.add(pixel, Ops::broadcast(one.Taps[t].Weight));
     pixel = PixelSums<Ops>::pixel_at(columns, two.Taps[0].Index, first_column) + shared * kBlockPixelValues;
     for (std::int32_t t = shared; t < two.Count; ++t, pixel += kBlockPixelValues)
-        add(pixel, Ops::broadcast(two.Taps[t].Weight), b2, g2, r2);
-    Ops::store_pixel(b1, g1, r1, out_one);
-    Ops::store_pixel(b2, g2, r2, out_two);
+        second.add(pixel, Ops::broadcast(two.Taps[t].Weight));
+    first.store(out_one);
+    second.store(out_two);
 }
 
 // One list on its own, fused or watched.
