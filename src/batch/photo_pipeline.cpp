@@ -54,6 +54,7 @@ class JpegPhotoPipeline final : public PhotoPipeline {
     std::unique_ptr<PhotoPipeline> sibling() const override {
         auto other = std::make_unique<JpegPhotoPipeline>();
         other->logo_ = logo_;
+        other->tap_lists_ = tap_lists_;
         return other;
     }
 
@@ -86,7 +87,7 @@ class JpegPhotoPipeline final : public PhotoPipeline {
         if (output_.pixel_format() != PixelFormat::k24Bit) output_ = Picture();
         output_.set_size(size.width, size.height);
         RowResampler resampler(chosen_pixel_loops(), jpeg_.width(), jpeg_.height(), output_, kLanczos3.Filter,
-                               kLanczos3.Width, &tap_lists_);
+                               kLanczos3.Width, tap_lists_.get());
         jpeg_.decode_rows(kResampleRowBlock, [&](const std::uint8_t* const* rows, int count) {
             resampler.add_rows(rows, count);
         });
@@ -117,7 +118,8 @@ class JpegPhotoPipeline final : public PhotoPipeline {
     Picture output_;
     Picture logo_picture_;
     JpegImage jpeg_;
-    TapListCache tap_lists_;  // pictures of one size share their lists
+    // Pictures of one size share their lists, and a pipeline shares its cache with its siblings.
+    std::shared_ptr<TapListCache> tap_lists_ = std::make_shared<TapListCache>();
     // Loaded once for the run; every picture gets it once it is there.
     std::shared_ptr<const PngLogo> logo_;
 };

@@ -20,6 +20,7 @@ std::shared_ptr<const TapLists> TapListCache::lists(const PixelLoops& loops, TFi
         return e.loops == &loops && e.filter == filter && e.width == width &&
                e.source_length == source_length && e.destination_length == destination_length;
     };
+    const std::lock_guard lock(mutex_);
     auto found = std::find_if(entries_.begin(), entries_.end(), same);
     if (found == entries_.end()) {
         auto built = build_shared(loops, filter, width, source_length, destination_length);

@@ -1,11 +1,13 @@
 // Tap lists kept from one picture to the next: a batch scales most of its pictures between the same
 // sizes, and building a direction's lists (a kernel value for every tap) costs about as much as one
 // of its passes over a small photograph. The lists depend on nothing but the key, so a list taken from
-// here sums to the same bytes as one built anew. One cache serves one thread.
+// here sums to the same bytes as one built anew. One cache may serve several threads at once, as the
+// pipelines of a parallel run share theirs: the lists are built once for all of them.
 #pragma once
 
 #include <cstddef>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "imaging/resample/filters.hpp"
@@ -17,7 +19,8 @@ namespace velmora {
 class TapListCache {
   public:
     // The lists build_tap_lists builds for these, with the scale of the two lengths; built now when
-    // none of the last kKept asked for were for the same, failing as build_tap_lists fails.
+    // none of the last kKept asked for were for the same, failing as build_tap_lists fails. Another
+    // thread asking meanwhile waits for the building.
     std::shared_ptr<const TapLists> lists(const PixelLoops& loops, TFilterProc filter, float width,
                                           int source_length, int destination_length);
 
@@ -33,6 +36,7 @@ class TapListCache {
         int destination_length;
         std::shared_ptr<const TapLists> lists;
     };
+    std::mutex mutex_;
     std::vector<Entry> entries_;  // most recently asked for first
 };
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "base/error.hpp"
@@ -55,6 +57,29 @@ TEST(TapListCache, AnswersTheListsOfItsKeyAndBuildsThemOnceForTheLastKeysAskedFo
 
     // A size the lists refuse fails every time it is asked for.
     for (int i = 0; i < 2; ++i) EXPECT_THROW(cache.lists(kLoops, Lanczos3Kernel, 3.0f, 5, 1), Error);
+}
+
+TEST(TapListCache, ThreadsAskingAtOnceGetTheListsBuiltOnceForAllOfThem) {
+    TapListCache cache;
+    constexpr int kThreads = 4;
+    constexpr int kLengths = 6;  // fewer keys than the cache keeps: none is pushed out
+    std::vector<std::vector<std::shared_ptr<const TapLists>>> answers(kThreads);
+    std::vector<std::thread> threads;
+    for (int k = 0; k < kThreads; ++k) {
+        threads.emplace_back([&, k] {
+            for (int round = 0; round < 20; ++round) {
+                for (int length = 0; length < kLengths; ++length)
+                    answers[k].push_back(cache.lists(kLoops, Lanczos3Kernel, 3.0f, 300 + length, 100));
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    for (int length = 0; length < kLengths; ++length) {
+        const auto built = cache.lists(kLoops, Lanczos3Kernel, 3.0f, 300 + length, 100);
+        for (const auto& answered : answers)
+            for (std::size_t i = static_cast<std::size_t>(length); i < answered.size(); i += kLengths)
+                ASSERT_EQ(answered[i], built) << "length " << 300 + length;
+    }
 }
 
 Picture noise(int width, int height, std::mt19937& random) {
