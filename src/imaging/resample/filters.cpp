@@ -4,6 +4,7 @@
 
 #include "base/numeric.hpp"
 #include "imaging/resample/quick_rounding.hpp"
+#include "imaging/resample/quick_sine.hpp"
 
 namespace velmora {
 
@@ -61,14 +62,14 @@ float BSplineKernel(float Value) {
 
 float SincPi(float Value) {
     if (Value == 0.0f) return 1.0f;
-    // Both steps are first tried in double precision (pi and the sine correct to 2^-52, each
-    // operation to 2^-53), which gives the single of the extended form whenever the double value is
-    // not too close to a rounding boundary to tell; only then is the extended form, with its slow
+    // Both steps are first tried in double precision (pi correct to 2^-53, the quick sine to 2^-51,
+    // each operation to 2^-53), which gives the single of the extended form whenever the double value
+    // is not too close to a rounding boundary to tell; only then is the extended form, with its slow
     // sine, computed.
     float p;
     if (!single_if_clear(kPiDouble * static_cast<double>(Value), p)) p = to_single(kPi * Value);
     float quotient;
-    if (single_if_clear(std::sin(static_cast<double>(p)) / static_cast<double>(p), quotient)) return quotient;
+    if (single_if_clear(quick_sine(p) / static_cast<double>(p), quotient)) return quotient;
     return to_single(divide(std::sin(static_cast<Extended>(p)), p));
 }
 

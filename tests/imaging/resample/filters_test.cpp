@@ -11,6 +11,7 @@
 
 #include "base/numeric.hpp"
 #include "imaging/resample/quick_rounding.hpp"
+#include "imaging/resample/quick_sine.hpp"
 
 namespace velmora {
 namespace {
@@ -144,6 +145,35 @@ TEST(Filters, LanczosQuickPathsGiveTheExtendedResult) {
             EXPECT_EQ(Lanczos3Kernel(x), extended_lanczos3(x)) << x;
         }
     }
+}
+
+// The quick sine against the extended one, whose own error is far below 2^-60, at singles of both
+// signs from 2^-30 to the limit, the singles next to each multiple of pi/2 (where the reduction leaves
+// least), and beyond the limit, where it is the library's sine.
+TEST(Filters, QuickSineKeepsWithinItsBound) {
+    const auto check = [](float x) {
+        const auto exact = std::sin(static_cast<Extended>(x));
+        return std::fabs((static_cast<Extended>(quick_sine(x)) - exact) / exact) <= 0x1p-51L;
+    };
+    std::uint32_t from = 0, to = 0;
+    const float low = 0x1p-30f, high = static_cast<float>(kQuickSineLimit);
+    std::memcpy(&from, &low, 4);
+    std::memcpy(&to, &high, 4);
+    for (std::uint32_t bits = from; bits <= to; bits += 211) {
+        float x = 0;
+        std::memcpy(&x, &bits, 4);
+        ASSERT_TRUE(check(x)) << x;
+        ASSERT_TRUE(check(-x)) << -x;
+    }
+    for (int n = 1; n <= 6; ++n) {
+        float x = static_cast<float>(n * 1.57079632679489661923L);
+        for (int step = 0; step < 3; ++step) x = std::nextafter(x, 0.0f);
+        for (int step = 0; step < 7; ++step, x = std::nextafter(x, 20.0f)) ASSERT_TRUE(check(x)) << x;
+    }
+    EXPECT_TRUE(check(high));
+    EXPECT_EQ(quick_sine(0.0), 0.0);
+    EXPECT_EQ(quick_sine(10.5), std::sin(10.5));
+    EXPECT_EQ(quick_sine(-1e6), std::sin(-1e6));
 }
 
 TEST(Filters, QuickRoundingDeclinesWhatItCannotTell) {
