@@ -1,7 +1,9 @@
 // Scales a 4032 x 3024 synthetic photograph to 800 x 600 with Lanczos3, with each pixel loop, and
 // decodes a JPEG of the same picture (quality 90, float IDCT) with libjpeg, all in one run; the end
-// of the run prints the ratios of their CPU times (the machine may be shared). Build with
-// -DVELMORA_BUILD_BENCH=ON and run build-bench/bench/resample_benchmark.
+// of the run prints the ratios of their CPU times (the machine may be shared). Also builds the Lanczos3
+// tap lists of the eight photographs bench/batch.sh times in one process, which are built anew for
+// each size a batch meets. Build with -DVELMORA_BUILD_BENCH=ON and run
+// build-bench/bench/resample_benchmark.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -14,6 +16,7 @@
 #include "imaging/resample/filters.hpp"
 #include "imaging/resample/pixel_loop_choice.hpp"
 #include "imaging/resample/resampler.hpp"
+#include "imaging/resample/tap_lists.hpp"
 #include "support/jpeg_reader.hpp"
 #include "support/jpeg_writer.hpp"
 #include "support/test_pictures.hpp"
@@ -79,10 +82,26 @@ void BM_JpegDecodeFloat(benchmark::State& state) {
     state.counters["jpeg_bytes"] = static_cast<double>(file.size());
 }
 
+// The eight photographs' sizes (1920 x 1200 twice, 1680 x 1050, 2560 x 1600 three times, 1920 x 1280,
+// 2560 x 1920) to 800 wide: three widths and five heights, each direction's lists built once.
+void BM_TapListsOfTheEightPhotographs(benchmark::State& state) {
+    constexpr int kDirections[][2] = {{1920, 800}, {1680, 800}, {2560, 800}, {1200, 500},
+                                      {1050, 500}, {1600, 500}, {1280, 533}, {1920, 600}};
+    const PixelLoops& loops = chosen_pixel_loops();
+    for (auto _ : state) {
+        for (const auto& [source, destination] : kDirections) {
+            const TapLists lists = build_tap_lists(loops, Lanczos3Kernel, 3.0f, source, destination,
+                                                   resample_scale(source, destination));
+            benchmark::DoNotOptimize(lists[0].Taps);
+        }
+    }
+}
+
 BENCHMARK(BM_ResampleAvx512)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ResampleAvx2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ResampleReference)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_JpegDecodeFloat)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TapListsOfTheEightPhotographs)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // The console report, and the ratios the goals are stated in.
 class RatioReporter : public benchmark::ConsoleReporter {
