@@ -8,8 +8,7 @@
 // the kBlockRows lanes), gather_block(rows, n, columns) (16 bytes of each row from byte n on, widened:
 // byte n + j of row r at columns[j * kBlockRows + lane_of_row(r)]), and store_pixel(blue, green, red, p)
 // (the vectors of a pixel's three channels as kBlockPixelValues bytes in row order, each as
-// store_bytes gives it). Loops whose lanes are the rows in order gather with gather_block_in_order,
-// which needs store_widened(bytes, p) (kBlockRows bytes as floats).
+// store_bytes gives it).
 // Every function here is a template over Ops, even where it does not use it: a plain inline function
 // would be one function for both instruction sets, and the linker could keep the wider one for both.
 #pragma once
@@ -52,20 +51,6 @@ template <class Ops>
 #pragma GCC unroll 16
         for (int i = 0; i < kBlockRows; ++i) block[i] = shuffled[i];
     }
-}
-
-// The block of 16 rows by 16 bytes from byte n on, transposed and widened: column n + j, row r at
-// columns[j * kBlockRows + r]. The gathering of the loops that keep the rows in order.
-template <class Ops>
-[[gnu::always_inline]] inline void gather_block_in_order(const std::uint8_t* const* rows, std::size_t n,
-                                                         float* columns) {
-    __m128i block[kBlockRows];
-#pragma GCC unroll 16
-    for (int r = 0; r < kBlockRows; ++r)
-        block[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r] + n));
-    transpose_block<Ops>(block);
-#pragma GCC unroll 16
-    for (std::size_t j = 0; j < kBlockRows; ++j) Ops::store_widened(block[j], columns + j * kBlockRows);
 }
 
 template <class Ops>
