@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the in-process benchmarks of a build made with -DVELMORA_BUILD_BENCH=ON (make bench does both),
 # each printing its figures side by side with what it is measured against, in well under a minute:
-#   resample_benchmark  every pixel loop against a libjpeg decode of the same picture
+#   resample_benchmark  every pixel loop against a libjpeg decode of the same picture, and the tap
+#                       lists of the eight photographs bench/batch.sh times in one process
 #   png_logo_bench      loading a logo against libpng; a picture's logo work against a photo decode
 #   settings_bench      loading and saving the settings within a hive of 10 000 other values
 #   jpeg_codec_bench    the codec against libjpeg driven directly, on the test photograph
