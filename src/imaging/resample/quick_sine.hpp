@@ -10,17 +10,20 @@ namespace velmora {
 // Arguments up to this magnitude take the quick path: pi times the Lanczos half-width 3 is below it.
 inline constexpr double kQuickSineLimit = 10.0;
 
-// sin(x) within 2^-51 of the true sine, relative, for |x| <= kQuickSineLimit; std::sin beyond.
+// sin(x) of a single x within 2^-51 of the true sine, relative, for |x| <= kQuickSineLimit; std::sin
+// beyond. The argument is a single because the bound rests on how far singles keep from the multiples
+// of pi, as below.
 //
 // x is reduced to r = x - n pi/2 with n the whole number nearest to x 2/pi, at most 6 here. pi/2 is
 // split into a head of 33 bits and a tail: n times the head is exact, and so is x minus it (the two lie
 // within a factor of 2 of each other), so r is off only by the tail's rounding, below 2^-83 apart from
-// a relative 2^-53. No double of magnitude up to 10 that is a single, as SincPi's arguments are, lies
-// closer than 2^-26 to a multiple of pi, so that is below 2^-53 of r even where r is small.
+// a relative 2^-53. No single of magnitude up to 10 lies closer than 2^-26 to a multiple of pi, so
+// that is below 2^-53 of r even where r is small.
 // sin and cos on [-pi/4, pi/4] are the minimax polynomials of degree 13 and 14 that keep within 2^-58
 // of them; evaluated in double, each adds under 2.3 x 2^-53 of rounding, relative, which with the
 // reduction's 2^-53 keeps the whole within 2^-51.
-inline double quick_sine(double x) {
+inline double quick_sine(float single) {
+    const double x = single;
     if (!(std::fabs(x) <= kQuickSineLimit)) return std::sin(x);
     constexpr double kTwoOverPi = 6.36619772367581382433e-01;
     constexpr double kHalfPiHead = 1.57079632673412561417e+00;  // 33 significant bits

@@ -183,9 +183,9 @@ TEST(Filters, QuickSineKeepsWithinItsBound) {
         for (int step = 0; step < 7; ++step, x = std::nextafter(x, 20.0f)) ASSERT_TRUE(check(x)) << x;
     }
     EXPECT_TRUE(check(high));
-    EXPECT_EQ(quick_sine(0.0), 0.0);
-    EXPECT_EQ(quick_sine(10.5), std::sin(10.5));
-    EXPECT_EQ(quick_sine(-1e6), std::sin(-1e6));
+    EXPECT_EQ(quick_sine(0.0f), 0.0);
+    EXPECT_EQ(quick_sine(10.5f), std::sin(10.5));
+    EXPECT_EQ(quick_sine(-1e6f), std::sin(-1e6));
 }
 
 TEST(Filters, QuickRoundingDeclinesWhatItCannotTell) {
