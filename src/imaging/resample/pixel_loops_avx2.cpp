@@ -64,10 +64,7 @@ struct Avx2Ops {
         }
 #pragma GCC unroll 4
         for (int k = 0; k < 4; ++k) {
-            const char z = -128, b = static_cast<char>(4 * k);  // -128 makes a byte zero
-            const __m256i widen =
-                _mm256_setr_epi8(b, z, z, z, b + 1, z, z, z, b + 2, z, z, z, b + 3, z, z, z, b, z, z, z,
-                                 b + 1, z, z, z, b + 2, z, z, z, b + 3, z, z, z);
+            const __m256i widen = _mm256_broadcastsi128_si256(kernels::column_widening<Avx2Ops>(k));
 #pragma GCC unroll 4
             for (int q = 0; q < 4; ++q) {
                 float* column = columns + (4 * q + k) * kBlockRows;

@@ -59,10 +59,7 @@ struct Avx512Ops {
             _mm512_unpacklo_epi16(twos[1], twos[3]), _mm512_unpackhi_epi16(twos[1], twos[3])};
 #pragma GCC unroll 4
         for (int k = 0; k < 4; ++k) {
-            const char z = -128, b = static_cast<char>(4 * k);  // -128 makes a byte zero
-            const __m512i widen = _mm512_broadcast_i32x4(
-                _mm_setr_epi8(b, z, z, z, static_cast<char>(b + 1), z, z, z, static_cast<char>(b + 2), z, z,
-                              z, static_cast<char>(b + 3), z, z, z));
+            const __m512i widen = _mm512_broadcast_i32x4(kernels::column_widening<Avx512Ops>(k));
 #pragma GCC unroll 4
             for (int q = 0; q < 4; ++q) {
                 _mm512_storeu_ps(columns + (4 * q + k) * kBlockRows,

@@ -53,6 +53,15 @@ template <class Ops>
     }
 }
 
+// The byte shuffle that widens column k of four columns of four rows (16 bytes: a column's four rows
+// together) into four 32-bit lanes, the rows in order; the gatherings apply it to every 128-bit lane.
+template <class Ops>
+[[gnu::always_inline]] inline __m128i column_widening(int k) {
+    const char z = -128, b = static_cast<char>(4 * k);  // -128 makes a byte zero
+    return _mm_setr_epi8(b, z, z, z, static_cast<char>(b + 1), z, z, z, static_cast<char>(b + 2), z, z, z,
+                         static_cast<char>(b + 3), z, z, z);
+}
+
 template <class Ops>
 void gather_columns(const std::uint8_t* const* rows, std::size_t bytes, float* columns) {
     std::size_t n = 0;
